@@ -12,6 +12,10 @@ VCL_REGISTER_CLASS(TComponent, TPersistent) {
   b.Property("Tag", &TComponent::GetTag, &TComponent::SetTag).Default(0);
 }
 VCL_REGISTER_CLASS(TStrings, TPersistent) {}
+VCL_REGISTER_CLASS(TBasicAction, TComponent) {
+  b.Event("OnExecute", &TBasicAction::GetOnExecute, &TBasicAction::SetOnExecute);
+  b.Event("OnUpdate", &TBasicAction::GetOnUpdate, &TBasicAction::SetOnUpdate);
+}
 VCL_REGISTER_CLASS(TStringList, TStrings) {}
 
 // ---- TPersistent ----
@@ -163,6 +167,19 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   std::vector<TComponent*> Snapshot = FComponents;
   for (TComponent* C : Snapshot)
     if (C != AComponent) C->Notification(AComponent, Operation);
+}
+
+// ---- TBasicAction ----
+bool TBasicAction::Execute() {
+  if (!FOnExecute) return false;
+  FOnExecute(this);
+  return true;
+}
+
+bool TBasicAction::Update() {
+  if (!FOnUpdate) return false;
+  FOnUpdate(this);
+  return true;
 }
 
 // ---- TStrings ----

@@ -94,6 +94,27 @@ private:
   bool FNotifiedRemoval = false;
 };
 
+/// An action that controls can execute and update (the data-aware controls pass
+/// unhandled actions on to their data link).
+class TBasicAction : public TComponent {
+public:
+  VCL_CLASS(TBasicAction)
+  explicit TBasicAction(TComponent* AOwner) : TComponent(AOwner) {}
+  virtual bool HandlesTarget(TObject* /*Target*/) { return false; }
+  virtual void ExecuteTarget(TObject* /*Target*/) {}
+  virtual void UpdateTarget(TObject* /*Target*/) {}
+  /// Fires OnExecute; True when a handler ran.
+  virtual bool Execute();
+  virtual bool Update();
+  TNotifyEvent GetOnExecute() const { return FOnExecute; }
+  void SetOnExecute(TNotifyEvent Value) { FOnExecute = std::move(Value); }
+  TNotifyEvent GetOnUpdate() const { return FOnUpdate; }
+  void SetOnUpdate(TNotifyEvent Value) { FOnUpdate = std::move(Value); }
+
+private:
+  TNotifyEvent FOnExecute, FOnUpdate;
+};
+
 enum class TDuplicates { dupIgnore, dupAccept, dupError };
 
 /// A list of strings with an optional object per item.
