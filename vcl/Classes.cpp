@@ -157,6 +157,13 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
   Theirs.erase(std::remove(Theirs.begin(), Theirs.end(), this), Theirs.end());
 }
 
+void TComponent::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const {
+  // A plain component writes the components it owns that have no parent of their own.
+  if (Root != this) return;
+  for (TComponent* C : FComponents)
+    if (!C->HasParent()) Proc(C);
+}
+
 void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {

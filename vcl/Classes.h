@@ -72,6 +72,14 @@ public:
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
 
+  // Streaming hooks: a control's parent is its parent component; a container lists
+  // the components it writes nested inside itself (a form: everything it owns that
+  // has no other parent; a windowed control: its child controls owned by Root).
+  virtual bool HasParent() const { return false; }
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual void SetParentComponent(TComponent* /*Value*/) {}
+  virtual void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const;
+
   /// Called once after the component and its form have been read.
   virtual void Loaded();
   virtual void Notification(TComponent* AComponent, TOperation Operation);
