@@ -69,6 +69,18 @@ const char* const rsDSSSE = "Sum of squared errors";
 const char* const rsDSCoeffDet = "Coefficient of determination";
 const char* const rsDSCoeffCor = "Correlation coefficient";
 
+const char* const rsNoDataSource = "No data source is assigned.";
+const char* const rsNoDataSet = "The data source has no dataset.";
+const char* const rsDataSetClosed = "The dataset is closed.";
+const char* const rsNoDataField = "No data field is assigned.";
+const char* const rsFewerRecords = "The dataset ended before all the records its record count claims were read";
+const char* const rsResultNaN = "The result is not a number: the data hold values that are not finite.";
+const char* const rsResultRange = "The result lies outside the range of a Double: ";
+const char* const rsConfidenceRange = "The confidence level must lie strictly between 0 and 100, not ";
+const char* const rsVarPopNotPos = "The hypothesised population variance must be greater than 0, not ";
+const char* const rsXValuesEqual = "All X values are equal, so the regression line is undefined.";
+const char* const rsYValuesEqual = "All Y values are equal, so the correlation coefficient is undefined.";
+
 const char* const rsInvalidInteger = " is not a valid integer value";
 const char* const rsInvalidFloat = " is not a valid floating point value";
 const char* const rsInvalidIPAddress = " is not a valid IP address";

@@ -79,6 +79,19 @@ extern const char* const rsDSSSE;
 extern const char* const rsDSCoeffDet;
 extern const char* const rsDSCoeffCor;
 
+// ---- statistics: inputs the walks and components cannot work with ----
+extern const char* const rsNoDataSource;     ///< raised as vcl::EDatabaseError
+extern const char* const rsNoDataSet;        ///< raised as vcl::EDatabaseError
+extern const char* const rsDataSetClosed;    ///< raised as vcl::EDatabaseError
+extern const char* const rsNoDataField;      ///< raised as vcl::EDatabaseError
+extern const char* const rsFewerRecords;     ///< followed by " (read of claimed)"; vcl::EDatabaseError
+extern const char* const rsResultNaN;        ///< raised as vcl::EMathError
+extern const char* const rsResultRange;      ///< followed by the result; vcl::EMathError
+extern const char* const rsConfidenceRange;  ///< followed by the level; vcl::EMathError
+extern const char* const rsVarPopNotPos;     ///< followed by the variance; vcl::EMathError
+extern const char* const rsXValuesEqual;     ///< raised as vcl::EMathError
+extern const char* const rsYValuesEqual;     ///< raised as vcl::EMathError
+
 // ---- conversions and arithmetic of the base package ----
 extern const char* const rsInvalidInteger;   ///< after a quoted text
 extern const char* const rsInvalidFloat;     ///< after a quoted text
