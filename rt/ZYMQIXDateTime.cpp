@@ -145,7 +145,7 @@ std::string DateOrder() {
   return Order.size() == 3 ? Order : "mdy";
 }
 
-struct TField {
+struct TDatePart {
   std::string Text;
   bool Numeric = false;
 };
@@ -156,8 +156,8 @@ bool IsDateSeparator(char C) {
 
 /// Splits a date into its fields; empty when a character fits nowhere or two
 /// fields touch without a separator.
-std::vector<TField> SplitDate(const std::string& S) {
-  std::vector<TField> Fields;
+std::vector<TDatePart> SplitDate(const std::string& S) {
+  std::vector<TDatePart> Fields;
   size_t I = 0;
   bool NeedSeparator = false;
   while (I < S.size()) {
@@ -167,7 +167,7 @@ std::vector<TField> SplitDate(const std::string& S) {
       continue;
     }
     if (NeedSeparator) return {};
-    TField F;
+    TDatePart F;
     if (IsDigit(S[I])) {
       F.Numeric = true;
       while (I < S.size() && IsDigit(S[I])) F.Text += S[I++];
@@ -182,13 +182,13 @@ std::vector<TField> SplitDate(const std::string& S) {
   return Fields;
 }
 
-std::optional<unsigned> Number(const TField& F, size_t MaxDigits) {
+std::optional<unsigned> Number(const TDatePart& F, size_t MaxDigits) {
   if (!F.Numeric || F.Text.empty() || F.Text.size() > MaxDigits) return std::nullopt;
   return static_cast<unsigned>(std::stoul(F.Text));
 }
 
 std::optional<TDateTime> ParseDate(const std::string& S) {
-  std::vector<TField> Fields = SplitDate(S);
+  std::vector<TDatePart> Fields = SplitDate(S);
   if (Fields.size() < 2 || Fields.size() > 3) return std::nullopt;
   std::string Order = DateOrder();
   if (Fields.size() == 3 && Fields[0].Numeric && Fields[0].Text.size() >= 3) Order = "ymd";
@@ -196,7 +196,7 @@ std::optional<TDateTime> ParseDate(const std::string& S) {
   std::optional<unsigned> Day, Month;
   Word Year = OptThisYear();
   for (size_t I = 0; I < Fields.size(); ++I) {
-    const TField& F = Fields[I];
+    const TDatePart& F = Fields[I];
     switch (Order[I]) {
       case 'd':
         Day = Number(F, 2);
@@ -445,8 +445,12 @@ private:
           }
           break;
         case 'y': {
+          // "yy" right before another number ("yymmdd") has two digits; else up to four.
+          bool Packed = N <= 2 && I + N < Fmt.size() &&
+                        std::string("dmyhnsz").find(static_cast<char>(
+                            std::tolower(static_cast<unsigned char>(Fmt[I + N])))) != std::string::npos;
           size_t Count = 0;
-          auto V = Digits(4, &Count);
+          auto V = Digits(Packed ? 2 : 4, &Count);
           Ok = V.has_value();
           if (Ok) Year = ExpandYear(*V, Count);
           break;
@@ -534,9 +538,9 @@ TDateTime ZYMEncodeTime(Word Hour, Word Minute, Word Second, Word MilliSecond) {
 
 bool IsLeapYear(Word Year) { return vcl::IsLeapYear(Year); }
 
-int DayOfWeek(TDateTime Value) { return vcl::DayOfWeek(Value); }
+int DayOfWeek(TDateTime Value) { return ZYMValidDateTime(Value) ? vcl::DayOfWeek(Value) : 0; }
 
-int ISODayOfWeek(TDateTime Value) { return DOW2ISODOW(vcl::DayOfWeek(Value)); }
+int ISODayOfWeek(TDateTime Value) { return DOW2ISODOW(DayOfWeek(Value)); }
 
 int ISODOW2DOW(int ISODOW) {
   if (ISODOW < 1 || ISODOW > 7) return 0;
@@ -576,21 +580,17 @@ int DayName2DOW(const std::string& Name) {
 
 Word Adjust2DigitYr(Word Year, TZYM2DigitYr Rule, Word CutOff) {
   if (Year >= 100) return Year;
-  switch (Rule) {
-    case dyCutOff: {
-      int Y = CutOff - CutOff % 100 + Year;
-      if (Y < CutOff) Y += 100;
-      return static_cast<Word>(Y);
-    }
-    case dyNotFuture: {
-      int Now = ThisYear();
-      int Y = Now - Now % 100 + Year;
-      if (Y > Now) Y -= 100;
-      return static_cast<Word>(Y);
-    }
-    default:
-      return Year;
+  int Y = Year;
+  if (Rule == dyCutOff) {
+    Y = CutOff - CutOff % 100 + Year;
+    if (Y < CutOff) Y += 100;
+  } else if (Rule == dyNotFuture) {
+    int Now = ThisYear();
+    Y = Now - Now % 100 + Year;
+    if (Y > Now) Y -= 100;
   }
+  // A cut-off or a clock near the ends of the calendar leaves the year as typed.
+  return Y >= 1 && Y <= 9999 ? static_cast<Word>(Y) : Year;
 }
 
 // ---- arithmetic ----

@@ -90,9 +90,9 @@ void ZYMDecodeTime(vcl::TDateTime Value, vcl::Word& Hour, vcl::Word& Minute, vcl
 vcl::TDateTime ZYMEncodeTime(vcl::Word Hour, vcl::Word Minute, vcl::Word Second, vcl::Word MilliSecond);
 
 bool IsLeapYear(vcl::Word Year);
-/// 1 = Sunday .. 7 = Saturday.
+/// 1 = Sunday .. 7 = Saturday; 0 for a value outside the calendar (as OptDecodeDateW).
 int DayOfWeek(vcl::TDateTime Value);
-/// ISO 8601: 1 = Monday .. 7 = Sunday.
+/// ISO 8601: 1 = Monday .. 7 = Sunday; 0 outside the calendar.
 int ISODayOfWeek(vcl::TDateTime Value);
 /// ISO day (1 = Monday .. 7 = Sunday) to Sunday-first day (1 = Sunday); 0 for anything else.
 int ISODOW2DOW(int ISODOW);
@@ -118,7 +118,8 @@ int DayName2DOW(const std::string& Name);
 /// A one- or two-digit year expanded by Rule: dyAsIs keeps it; dyCutOff gives
 /// the year of CutOff .. CutOff + 99 that ends in those digits; dyNotFuture the
 /// latest year ending in them that is not after the current (host clock) year.
-/// Years of 100 and more are returned as they are.
+/// Years of 100 and more are returned as they are, and so is a year the rule
+/// would take outside 1 .. 9999.
 vcl::Word Adjust2DigitYr(vcl::Word Year, TZYM2DigitYr Rule, vcl::Word CutOff);
 
 // ---- arithmetic ----
@@ -189,8 +190,8 @@ vcl::TDateTime Str2Date(const std::string& S);
 /// Parses S by the format specifiers of vcl::FormatDateTime (d, dd, ddd, dddd,
 /// ddddd, dddddd, m, mm, mmm, mmmm, yy, yyyy, h, hh, n, nn, s, ss, z, zzz,
 /// am/pm, a/p, ampm, c, quoted text). A numeric part takes up to the digits its
-/// specifier allows (years up to four; one- or two-digit years expanded as in
-/// Str2Date); any run of separators in the format matches any run of
+/// specifier allows (years up to four, "yy" right before another number two;
+/// one- or two-digit years expanded as in Str2Date); any run of separators in the format matches any run of
 /// separators in S. A missing year is the current year, a missing month
 /// January, a missing day the 1st. An empty format means ShortDateFormat.
 vcl::TDateTime StrFormat2Date(const std::string& S, const std::string& Format);

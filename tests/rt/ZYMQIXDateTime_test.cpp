@@ -136,7 +136,9 @@ TEST_F(DateTimeTest, DaysOfTheWeekInBothNumberings) {
       {-1.5, 6, 5},                 // Friday 1899-12-29, midday
       {D(1800, 1, 1), 4, 3},        // Wednesday
       {D(1601, 1, 1), 2, 1},        // Monday
-      {D(2026, 12, 10) + 0.9, 5, 4}  // Thursday
+      {D(2026, 12, 10) + 0.9, 5, 4},  // Thursday
+      {1e300, 0, 0},                 // outside the calendar: no day
+      {std::numeric_limits<double>::quiet_NaN(), 0, 0},
   };
   for (const Case& C : Cases) {
     EXPECT_EQ(DayOfWeek(C.Value), C.DOW) << C.Value;
@@ -344,7 +346,7 @@ TEST_F(DateTimeTest, TwoDigitYearRulesAtAndAroundTheCutoff) {
       {dyCutOff, 1930, 30, 1930},   {dyCutOff, 2030, 29, 2129},  {dyCutOff, 2030, 30, 2030},
       {dyNotFuture, 0, 26, 2026},   {dyNotFuture, 0, 27, 1927},  {dyNotFuture, 0, 25, 2025},
       {dyNotFuture, 0, 0, 2000},    {dyAsIs, 1950, 49, 49},      {dyCutOff, 1950, 100, 100},
-      {dyCutOff, 1950, 2049, 2049},
+      {dyCutOff, 1950, 2049, 2049}, {dyCutOff, 9950, 49, 49},    {dyCutOff, 0, 49, 49},
   };
   for (const Case& C : Cases) {
     EXPECT_EQ(Adjust2DigitYr(C.Year, C.Rule, C.CutOff), C.Expected)
@@ -365,6 +367,12 @@ TEST_F(DateTimeTest, OnlyOneAndTwoDigitYearsAreExpanded) {
   TZYMSettingGuard AsIs(ZYM2DigitYr, dyAsIs);
   EXPECT_EQ(Str2Date("3/1/49"), D(49, 3, 1));
   EXPECT_EQ(Str2Date("3/1/0"), 0);  // there is no year 0
+}
+
+TEST_F(DateTimeTest, NotInTheFutureNearTheStartOfTheCalendar) {
+  vcl::Host().FixNow(D(30, 6, 1));
+  EXPECT_EQ(Adjust2DigitYr(20, dyNotFuture, 0), 20);
+  EXPECT_EQ(Adjust2DigitYr(40, dyNotFuture, 0), 40);  // year -60 does not exist
 }
 
 // ---- parsing dates ----
@@ -423,6 +431,8 @@ TEST_F(DateTimeTest, StrFormat2DateReadsByTheFormat) {
       {"25/12/24", "dd/mm/yy", D(2024, 12, 25)},
       {"5-3-2024", "d.m.yyyy", D(2024, 3, 5)},
       {"25122024", "ddmmyyyy", D(2024, 12, 25)},
+      {"241225", "yymmdd", D(2024, 12, 25)},
+      {"20241225", "yyyymmdd", D(2024, 12, 25)},
       {"December 25, 2024", "mmmm d, yyyy", D(2024, 12, 25)},
       {"dec 25, 2024", "mmm d, yyyy", D(2024, 12, 25)},
       {"Wednesday, December 25, 2024", "dddd, mmmm d, yyyy", D(2024, 12, 25)},
