@@ -81,14 +81,13 @@ const char* const rsVarPopNotPos = "The hypothesised population variance must be
 const char* const rsXValuesEqual = "All X values are equal, so the regression line is undefined.";
 const char* const rsYValuesEqual = "All Y values are equal, so the correlation coefficient is undefined.";
 
-const char* const rsInvalidInteger = " is not a valid integer value";
-const char* const rsInvalidFloat = " is not a valid floating point value";
 const char* const rsInvalidIPAddress = " is not a valid IP address";
-const char* const rsInvalidHex = " is not a valid hexadecimal value";
-const char* const rsInvalidFraction = " is not a valid fraction";
 const char* const rsCurrencyRange = "The amount is outside the range of the currency type.";
 const char* const rsDivByZero = "Division by zero.";
 const char* const rsFractionOverflow = "The fraction's numerator or denominator is too large.";
-const char* const rsNegativeDenominator = "A fraction's denominator must be positive.";
+const char* const rsValueOutOfRange = " is out of range";
+const char* const rsNotANumber = "The value is not a number.";
+const char* const rsNoRealPower = "A negative number has no real power with a fractional exponent.";
+const char* const rsFloatOverflow = "The result is too large for a floating point value.";
 
 }  // namespace zymqix

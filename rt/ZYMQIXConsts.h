@@ -93,14 +93,13 @@ extern const char* const rsXValuesEqual;     ///< raised as vcl::EMathError
 extern const char* const rsYValuesEqual;     ///< raised as vcl::EMathError
 
 // ---- conversions and arithmetic of the base package ----
-extern const char* const rsInvalidInteger;   ///< after a quoted text
-extern const char* const rsInvalidFloat;     ///< after a quoted text
 extern const char* const rsInvalidIPAddress; ///< after a quoted text
-extern const char* const rsInvalidHex;       ///< after a quoted text
-extern const char* const rsInvalidFraction;  ///< after a quoted text
 extern const char* const rsCurrencyRange;    ///< an amount outside the currency type's range
 extern const char* const rsDivByZero;
 extern const char* const rsFractionOverflow;
-extern const char* const rsNegativeDenominator;
+extern const char* const rsValueOutOfRange;  ///< after a quoted text
+extern const char* const rsNotANumber;
+extern const char* const rsNoRealPower;       ///< a negative base with a fractional exponent
+extern const char* const rsFloatOverflow;
 
 }  // namespace zymqix

@@ -45,9 +45,8 @@ TEST(ResourceStrings, EveryTextIsPresentAndDistinct) {
       rsDSQtr3, rsDSIQR, rsDSConfidence, rsDSSignificance, rsDSConfidenceIntervalM, rsDSConfidenceIntervalV,
       rsNullHypothesis, rsAlternateHypothesis, rsTestStatistic, rsPValue, rsRejectionRegion, rsRejected,
       rsRejectReason, rsNotRejected, rsNotRejectReason, rsDSMeanX, rsDSStdDevX, rsDSMeanY, rsDSStdDevY,
-      rsDSCovar, rsDSRegressionLine, rsDSSSE, rsDSCoeffDet, rsDSCoeffCor, rsInvalidInteger, rsInvalidFloat,
-      rsInvalidIPAddress, rsInvalidHex, rsInvalidFraction, rsCurrencyRange, rsDivByZero, rsFractionOverflow,
-      rsNegativeDenominator};
+      rsDSCovar, rsDSRegressionLine, rsDSSSE, rsDSCoeffDet, rsDSCoeffCor,
+      rsInvalidIPAddress, rsCurrencyRange, rsDivByZero, rsFractionOverflow, rsValueOutOfRange, rsNotANumber, rsNoRealPower, rsFloatOverflow};
   std::set<std::string> Seen;
   for (const char* S : All) {
     ASSERT_NE(S, nullptr);
