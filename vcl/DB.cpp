@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdio>
 #include <exception>
 
 namespace vcl {
@@ -48,7 +49,92 @@ void Broadcast(const std::vector<T*>& Live, TDataEvent Event, F&& Deliver) {
   if (First) std::rethrow_exception(First);
 }
 
+/// Reads N digits (MinLen..MaxLen) at P.
+bool Digits(const std::string& S, size_t& P, int MinLen, int MaxLen, int& V) {
+  int Len = 0;
+  V = 0;
+  while (P < S.size() && Len < MaxLen && S[P] >= '0' && S[P] <= '9') {
+    V = V * 10 + (S[P++] - '0');
+    ++Len;
+  }
+  return Len >= MinLen;
+}
+
+bool ParseIsoDate(const std::string& S, size_t& P, TDateTime& V) {
+  int Y, M, D;
+  if (!Digits(S, P, 4, 4, Y) || P >= S.size() || S[P++] != '-') return false;
+  if (!Digits(S, P, 1, 2, M) || P >= S.size() || S[P++] != '-') return false;
+  if (!Digits(S, P, 1, 2, D)) return false;
+  return TryEncodeDate(static_cast<Word>(Y), static_cast<Word>(M), static_cast<Word>(D), V);
+}
+
+bool ParseIsoTime(const std::string& S, size_t& P, TDateTime& V) {
+  int H, Mi, Se = 0, Ms = 0;
+  if (!Digits(S, P, 1, 2, H) || P >= S.size() || S[P++] != ':') return false;
+  if (!Digits(S, P, 2, 2, Mi)) return false;
+  if (P < S.size() && S[P] == ':') {
+    ++P;
+    if (!Digits(S, P, 2, 2, Se)) return false;
+    if (P < S.size() && S[P] == '.') {
+      ++P;
+      size_t Start = P;
+      int Frac;
+      if (!Digits(S, P, 1, 3, Frac)) return false;
+      for (size_t L = P - Start; L < 3; ++L) Frac *= 10;
+      Ms = Frac;
+      while (P < S.size() && S[P] >= '0' && S[P] <= '9') ++P;  // finer digits are dropped
+    }
+  }
+  return TryEncodeTime(static_cast<Word>(H), static_cast<Word>(Mi), static_cast<Word>(Se), static_cast<Word>(Ms), V);
+}
+
 }  // namespace
+
+bool TryISOToDateTime(const std::string& S, TDateTime& V, TFieldType& Kind) {
+  size_t P = 0;
+  TDateTime D = 0, T = 0;
+  if (ParseIsoDate(S, P, D)) {
+    if (P == S.size()) {
+      V = D;
+      Kind = ftDate;
+      return true;
+    }
+    if (S[P] != ' ' && S[P] != 'T') return false;
+    ++P;
+    if (!ParseIsoTime(S, P, T) || P != S.size()) return false;
+    V = ComposeDateTime(D, T);
+    Kind = ftDateTime;
+    return true;
+  }
+  P = 0;
+  if (!ParseIsoTime(S, P, T) || P != S.size()) return false;
+  V = T;
+  Kind = ftTime;
+  return true;
+}
+
+std::string DateTimeToISO(TDateTime Value, TFieldType Kind) {
+  char Buf[64];
+  std::string R;
+  if (Kind != ftTime) {
+    Word Y, M, D;
+    DecodeDate(Value, Y, M, D);
+    std::snprintf(Buf, sizeof Buf, "%04u-%02u-%02u", unsigned{Y}, unsigned{M}, unsigned{D});
+    R = Buf;
+    if (Kind == ftDate) return R;
+    R += ' ';
+  }
+  Word H, Mi, S, Ms;
+  DecodeTime(Value, H, Mi, S, Ms);
+  std::snprintf(Buf, sizeof Buf, "%02u:%02u:%02u", unsigned{H}, unsigned{Mi}, unsigned{S});
+  R += Buf;
+  if (Ms != 0) {
+    std::snprintf(Buf, sizeof Buf, ".%03u", unsigned{Ms});
+    R += Buf;
+  }
+  return R;
+}
+
 
 void DatabaseError(const std::string& Message) { throw EDatabaseError(Message); }
 

@@ -87,8 +87,15 @@ using TFieldNotifyEvent = std::function<void(TField* Sender)>;
 using TDataSetNotifyEvent = std::function<void(TDataSet* DataSet)>;
 using TDataChangeEvent = std::function<void(TObject* Sender, TField* Field)>;
 
-/// Raises EDatabaseError with the text; the framework's texts are below.
+/// Raises EDatabaseError with the text.
 [[noreturn]] void DatabaseError(const std::string& Message);
+
+/// Reads ISO 8601 text: "2024-03-01" (Kind = ftDate), "2024-03-01 12:30[:45[.123]]"
+/// with a blank or "T" between (ftDateTime), "12:30[:45[.123]]" (ftTime).
+bool TryISOToDateTime(const std::string& S, TDateTime& Value, TFieldType& Kind);
+/// The ISO 8601 text of a date (ftDate), time (ftTime) or date-time value;
+/// milliseconds are written only when not zero.
+std::string DateTimeToISO(TDateTime Value, TFieldType Kind);
 
 // ---------------------------------------------------------------- field definitions
 

@@ -157,70 +157,6 @@ bool ParseBool(const std::string& S, bool& V) {
   return false;
 }
 
-/// Reads N digits (1..Max) at P.
-bool Digits(const std::string& S, size_t& P, int MinLen, int MaxLen, int& V) {
-  int Len = 0;
-  V = 0;
-  while (P < S.size() && Len < MaxLen && S[P] >= '0' && S[P] <= '9') {
-    V = V * 10 + (S[P++] - '0');
-    ++Len;
-  }
-  return Len >= MinLen;
-}
-
-bool ParseIsoDate(const std::string& S, size_t& P, TDateTime& V) {
-  int Y, M, D;
-  if (!Digits(S, P, 4, 4, Y) || P >= S.size() || S[P++] != '-') return false;
-  if (!Digits(S, P, 1, 2, M) || P >= S.size() || S[P++] != '-') return false;
-  if (!Digits(S, P, 1, 2, D)) return false;
-  return TryEncodeDate(static_cast<Word>(Y), static_cast<Word>(M), static_cast<Word>(D), V);
-}
-
-bool ParseIsoTime(const std::string& S, size_t& P, TDateTime& V) {
-  int H, Mi, Se = 0, Ms = 0;
-  if (!Digits(S, P, 1, 2, H) || P >= S.size() || S[P++] != ':') return false;
-  if (!Digits(S, P, 2, 2, Mi)) return false;
-  if (P < S.size() && S[P] == ':') {
-    ++P;
-    if (!Digits(S, P, 2, 2, Se)) return false;
-    if (P < S.size() && S[P] == '.') {
-      ++P;
-      size_t Start = P;
-      int Frac;
-      if (!Digits(S, P, 1, 3, Frac)) return false;
-      for (size_t L = P - Start; L < 3; ++L) Frac *= 10;
-      Ms = Frac;
-      while (P < S.size() && S[P] >= '0' && S[P] <= '9') ++P;  // finer digits are dropped
-    }
-  }
-  return TryEncodeTime(static_cast<Word>(H), static_cast<Word>(Mi), static_cast<Word>(Se), static_cast<Word>(Ms), V);
-}
-
-enum class TCsvKind { Date, DateTime, Time };
-
-bool ParseIsoDateTime(const std::string& S, TDateTime& V, TCsvKind& Kind) {
-  size_t P = 0;
-  TDateTime D = 0, T = 0;
-  if (ParseIsoDate(S, P, D)) {
-    if (P == S.size()) {
-      V = D;
-      Kind = TCsvKind::Date;
-      return true;
-    }
-    if (S[P] != ' ' && S[P] != 'T') return false;
-    ++P;
-    if (!ParseIsoTime(S, P, T) || P != S.size()) return false;
-    V = ComposeDateTime(D, T);
-    Kind = TCsvKind::DateTime;
-    return true;
-  }
-  P = 0;
-  if (!ParseIsoTime(S, P, T) || P != S.size()) return false;
-  V = T;
-  Kind = TCsvKind::Time;
-  return true;
-}
-
 /// Converts one cell to the stored form of a field type; "" on success, else the reason.
 std::string ConvertCell(const std::string& Cell, bool Quoted, const TFieldDef& Def, TFieldData& Out) {
   const TFieldType T = Def.GetDataType();
@@ -282,11 +218,11 @@ std::string ConvertCell(const std::string& Cell, bool Quoted, const TFieldDef& D
     case ftTime:
     case ftDateTime: {
       TDateTime V;
-      TCsvKind K;
-      if (!ParseIsoDateTime(Cell, V, K)) return Quote + " is not a valid date and time" + ForField;
-      if (T == ftDate && K != TCsvKind::Date) return Quote + " is not a valid date" + ForField;
-      if (T == ftTime && K != TCsvKind::Time) return Quote + " is not a valid time" + ForField;
-      if (T == ftDateTime && K == TCsvKind::Time) return Quote + " is not a valid date and time" + ForField;
+      TFieldType K;
+      if (!TryISOToDateTime(Cell, V, K)) return Quote + " is not a valid date and time" + ForField;
+      if (T == ftDate && K != ftDate) return Quote + " is not a valid date" + ForField;
+      if (T == ftTime && K != ftTime) return Quote + " is not a valid time" + ForField;
+      if (T == ftDateTime && K == ftTime) return Quote + " is not a valid date and time" + ForField;
       Out = V;
       return "";
     }
@@ -308,15 +244,15 @@ TFieldType InferType(const std::vector<TCsvRow>& Rows, size_t Col) {
     double D;
     bool B;
     TDateTime T;
-    TCsvKind K = TCsvKind::Date;
+    TFieldType K = ftDate;
     if (Int && !ParseInt64(C, I)) Int = false;
     if (Int && (I < INT32_MIN || I > INT32_MAX)) Int32 = false;
     if (Float && !ParseDouble(C, D)) Float = false;
     if (Bool && !ParseBool(C, B)) Bool = false;
-    const bool Dt = (Date || DateTime || Time) && ParseIsoDateTime(C, T, K);
-    if (!Dt || K != TCsvKind::Date) Date = false;
-    if (!Dt || K == TCsvKind::Time) DateTime = false;
-    if (!Dt || K != TCsvKind::Time) Time = false;
+    const bool Dt = (Date || DateTime || Time) && TryISOToDateTime(C, T, K);
+    if (!Dt || K != ftDate) Date = false;
+    if (!Dt || K == ftTime) DateTime = false;
+    if (!Dt || K != ftTime) Time = false;
   }
   if (!Any) return ftString;
   if (Int) return Int32 ? ftInteger : ftLargeint;

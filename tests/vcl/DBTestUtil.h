@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -62,6 +64,20 @@ std::string ErrorOf(F&& Fn) {
     return Ex.Message();
   }
   return "";
+}
+
+/// A fresh path for a scratch file of the running test (removed if it exists).
+inline std::string ScratchFile(const std::string& Suffix) {
+  const char* Env = std::getenv("ZYMQIX_TEST_TMP");
+  std::filesystem::path Dir = Env && *Env ? Env : ::testing::TempDir();
+  std::filesystem::create_directories(Dir);
+  const auto* Info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string Name = std::string(Info->test_suite_name()) + "." + Info->name() + Suffix;
+  for (char& C : Name)
+    if (C == '/') C = '_';
+  std::filesystem::path P = Dir / Name;
+  std::filesystem::remove(P);
+  return P.string();
 }
 
 }  // namespace dbtest
