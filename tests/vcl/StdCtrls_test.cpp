@@ -1,0 +1,432 @@
+#include "vcl/StdCtrls.h"
+
+#include <gtest/gtest.h>
+
+#include "FormFixture.h"
+
+using namespace vcl;
+using vcltest::TRecorder;
+
+namespace {
+
+// An edit whose clipboard handlers can swallow the message or pass it on,
+// and whose KeyPress runs before the window sees the character.
+class TInterceptEdit : public TEdit {
+public:
+  using TEdit::TEdit;
+  bool SwallowPaste = false, SwallowCut = false, SwallowUndo = false;
+  bool UpperCaseKeys = false;
+  TRecorder* Rec = nullptr;
+
+protected:
+  void WMPaste(TMessage& M) override {
+    if (Rec) Rec->Add("paste");
+    if (!SwallowPaste) TEdit::WMPaste(M);
+  }
+  void WMCut(TMessage& M) override {
+    if (Rec) Rec->Add("cut");
+    if (!SwallowCut) TEdit::WMCut(M);
+  }
+  void WMCopy(TMessage& M) override {
+    if (Rec) Rec->Add("copy");
+    TEdit::WMCopy(M);
+  }
+  void WMUndo(TMessage& M) override {
+    if (Rec) Rec->Add("undo");
+    if (!SwallowUndo) TEdit::WMUndo(M);
+  }
+  void KeyPress(char& Key) override {
+    if (UpperCaseKeys && Key >= 'a' && Key <= 'z') Key = static_cast<char>(Key - 'a' + 'A');
+    TEdit::KeyPress(Key);
+  }
+  void Change() override {
+    if (Rec) Rec->Add("change:" + GetText());
+    TEdit::Change();
+  }
+};
+
+class EditTest : public vcltest::TFormFixture {
+protected:
+  void SetUp() override {
+    TFormFixture::SetUp();
+    Edit = Add<TInterceptEdit>("Edit1");
+    Edit->Rec = &Rec;
+    Edit->SetFocus();
+  }
+  /// Text, then the selection as [start, length).
+  void Put(const std::string& Text, int SelStart, int SelLength = 0) {
+    Edit->SetText(Text);
+    Edit->SetSelStart(SelStart);
+    Edit->SetSelLength(SelLength);
+    Rec.Clear();
+  }
+  TInterceptEdit* Edit = nullptr;
+  TRecorder Rec;
+};
+
+}  // namespace
+
+// ---- typing ----
+
+TEST_F(EditTest, TypedCharactersReplaceTheSelection) {
+  Put("hello", 1, 3);
+  SimulateType(Edit, "a");
+  EXPECT_EQ(Edit->GetText(), "hao");
+  EXPECT_EQ(Edit->GetSelStart(), 2);
+  EXPECT_EQ(Edit->GetSelLength(), 0);
+  SimulateType(Edit, "Z9 ");
+  EXPECT_EQ(Edit->GetText(), "haZ9 o");
+  EXPECT_TRUE(Edit->GetModified());
+}
+
+TEST_F(EditTest, TabbingInSelectsAllSoTypingReplacesTheText) {
+  auto* Other = Add<TEdit>("Edit2");
+  Edit->SetText("old");
+  Other->SetFocus();
+  SimulateKey(Other, VK_TAB, {ssShift});
+  ASSERT_TRUE(Edit->Focused());
+  EXPECT_EQ(Edit->GetSelLength(), 3);
+  SimulateType(Edit, "new");
+  EXPECT_EQ(Edit->GetText(), "new");
+}
+
+struct TKeyCase {
+  const char* Name;
+  const char* Text;
+  int SelStart, SelLength;
+  Word Key;
+  TShiftState Shift;
+  const char* Expected;
+  int ExpectedSelStart, ExpectedSelLength;
+};
+
+class EditKeyTest : public EditTest, public ::testing::WithParamInterface<TKeyCase> {};
+
+TEST_P(EditKeyTest, KeyEditsTextAndMovesCaret) {
+  const TKeyCase& C = GetParam();
+  Put(C.Text, C.SelStart, C.SelLength);
+  SimulateKey(Edit, C.Key, C.Shift);
+  EXPECT_EQ(Edit->GetText(), C.Expected);
+  EXPECT_EQ(Edit->GetSelStart(), C.ExpectedSelStart);
+  EXPECT_EQ(Edit->GetSelLength(), C.ExpectedSelLength);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, EditKeyTest,
+    ::testing::Values(
+        TKeyCase{"BackspaceDeletesBeforeCaret", "abcd", 2, 0, VK_BACK, {}, "acd", 1, 0},
+        TKeyCase{"BackspaceAtStartDoesNothing", "abcd", 0, 0, VK_BACK, {}, "abcd", 0, 0},
+        TKeyCase{"BackspaceDeletesSelection", "abcd", 1, 2, VK_BACK, {}, "ad", 1, 0},
+        TKeyCase{"DeleteDeletesAfterCaret", "abcd", 2, 0, VK_DELETE, {}, "abd", 2, 0},
+        TKeyCase{"DeleteAtEndDoesNothing", "abcd", 4, 0, VK_DELETE, {}, "abcd", 4, 0},
+        TKeyCase{"DeleteDeletesSelection", "abcd", 0, 3, VK_DELETE, {}, "d", 0, 0},
+        TKeyCase{"HomeCollapsesToStart", "abcd", 2, 1, VK_HOME, {}, "abcd", 0, 0},
+        TKeyCase{"EndCollapsesToEnd", "abcd", 1, 0, VK_END, {}, "abcd", 4, 0},
+        TKeyCase{"LeftMovesCaret", "abcd", 2, 0, VK_LEFT, {}, "abcd", 1, 0},
+        TKeyCase{"LeftCollapsesSelectionToItsStart", "abcd", 1, 2, VK_LEFT, {}, "abcd", 1, 0},
+        TKeyCase{"RightCollapsesSelectionToItsEnd", "abcd", 1, 2, VK_RIGHT, {}, "abcd", 3, 0},
+        TKeyCase{"ShiftRightExtendsSelection", "abcd", 1, 0, VK_RIGHT, {ssShift}, "abcd", 1, 1},
+        TKeyCase{"ShiftLeftExtendsBackwards", "abcd", 3, 0, VK_LEFT, {ssShift}, "abcd", 2, 1},
+        TKeyCase{"ShiftHomeSelectsToStart", "abcd", 3, 0, VK_HOME, {ssShift}, "abcd", 0, 3},
+        TKeyCase{"ShiftEndSelectsToEnd", "abcd", 1, 0, VK_END, {ssShift}, "abcd", 1, 3},
+        TKeyCase{"EnterInsertsNothing", "abcd", 2, 0, VK_RETURN, {}, "abcd", 2, 0},
+        TKeyCase{"EscapeInsertsNothing", "abcd", 2, 0, VK_ESCAPE, {}, "abcd", 2, 0}),
+    [](const ::testing::TestParamInfo<TKeyCase>& I) { return std::string(I.param.Name); });
+
+TEST_F(EditTest, ShiftArrowsExtendFromTheCaretEnd) {
+  Put("abcdef", 2, 0);
+  SimulateKey(Edit, VK_RIGHT, {ssShift});
+  SimulateKey(Edit, VK_RIGHT, {ssShift});
+  SimulateKey(Edit, VK_LEFT, {ssShift});
+  EXPECT_EQ(Edit->GetSelText(), "c");
+  SimulateType(Edit, "X");
+  EXPECT_EQ(Edit->GetText(), "abXdef");
+}
+
+// ---- clipboard ----
+
+TEST_F(EditTest, PasteKeysSendWmPasteToTheControlItself) {
+  Host().SetClipboardText("XY");
+  for (auto [Key, Shift] : {std::pair<Word, TShiftState>{'V', {ssCtrl}}, {VK_INSERT, {ssShift}}}) {
+    Put("ab", 1);
+    SimulateKey(Edit, Key, Shift);
+    EXPECT_EQ(Edit->GetText(), "aXYb");
+    EXPECT_EQ(Rec.Count("paste"), 1);
+  }
+}
+
+TEST_F(EditTest, SwallowedPasteLeavesTextAlone) {
+  Host().SetClipboardText("XY");
+  Edit->SwallowPaste = true;
+  Put("ab", 1);
+  SimulateKey(Edit, 'V', {ssCtrl});
+  SimulateKey(Edit, VK_INSERT, {ssShift});
+  Edit->PasteFromClipboard();
+  EXPECT_EQ(Rec.Count("paste"), 3);
+  EXPECT_EQ(Edit->GetText(), "ab");
+}
+
+TEST_F(EditTest, PasteTakesOnlyTheFirstLine) {
+  Host().SetClipboardText("one\r\ntwo");
+  Put("", 0);
+  SimulateKey(Edit, 'V', {ssCtrl});
+  EXPECT_EQ(Edit->GetText(), "one");
+}
+
+TEST_F(EditTest, CutKeysMoveSelectionToClipboardThroughWmCut) {
+  for (auto [Key, Shift] : {std::pair<Word, TShiftState>{'X', {ssCtrl}}, {VK_DELETE, {ssShift}}}) {
+    Host().ClearClipboard();
+    Put("abcd", 1, 2);
+    SimulateKey(Edit, Key, Shift);
+    EXPECT_EQ(Edit->GetText(), "ad");
+    EXPECT_EQ(Host().GetClipboardText(), "bc");
+    EXPECT_EQ(Rec.Count("cut"), 1);
+  }
+}
+
+TEST_F(EditTest, SwallowedCutKeepsTextAndClipboard) {
+  Edit->SwallowCut = true;
+  Host().SetClipboardText("keep");
+  Put("abcd", 1, 2);
+  SimulateKey(Edit, 'X', {ssCtrl});
+  SimulateKey(Edit, VK_DELETE, {ssShift});
+  EXPECT_EQ(Rec.Count("cut"), 2);
+  EXPECT_EQ(Edit->GetText(), "abcd");
+  EXPECT_EQ(Host().GetClipboardText(), "keep");
+}
+
+TEST_F(EditTest, CopyKeysCopyWithoutChangingText) {
+  for (auto [Key, Shift] : {std::pair<Word, TShiftState>{'C', {ssCtrl}}, {VK_INSERT, {ssCtrl}}}) {
+    Host().ClearClipboard();
+    Put("abcd", 2, 2);
+    SimulateKey(Edit, Key, Shift);
+    EXPECT_EQ(Host().GetClipboardText(), "cd");
+    EXPECT_EQ(Edit->GetText(), "abcd");
+    EXPECT_EQ(Rec.Count("copy"), 1);
+  }
+}
+
+// ---- undo ----
+
+TEST_F(EditTest, CtrlZUndoesTypingAsOneStepAndAgainRedoes) {
+  Put("x", 1);
+  SimulateType(Edit, "abc");
+  SimulateKey(Edit, 'Z', {ssCtrl});
+  EXPECT_EQ(Edit->GetText(), "x");
+  EXPECT_EQ(Rec.Count("undo"), 1);
+  SimulateKey(Edit, 'Z', {ssCtrl});
+  EXPECT_EQ(Edit->GetText(), "xabc");
+}
+
+TEST_F(EditTest, UndoRestoresTextBeforeADeletion) {
+  Put("abcd", 1, 2);
+  SimulateKey(Edit, VK_DELETE);
+  ASSERT_EQ(Edit->GetText(), "ad");
+  Edit->Undo();
+  EXPECT_EQ(Edit->GetText(), "abcd");
+}
+
+TEST_F(EditTest, SettingTextEmptiesTheUndoRecord) {
+  Put("ab", 2);
+  SimulateType(Edit, "c");
+  Edit->SetText("new");
+  EXPECT_FALSE(Edit->CanUndo());
+  SimulateKey(Edit, 'Z', {ssCtrl});
+  EXPECT_EQ(Edit->GetText(), "new");
+}
+
+TEST_F(EditTest, SwallowedUndoChangesNothing) {
+  Edit->SwallowUndo = true;
+  Put("", 0);
+  SimulateType(Edit, "ab");
+  SimulateKey(Edit, 'Z', {ssCtrl});
+  EXPECT_EQ(Edit->GetText(), "ab");
+}
+
+// ---- limits and read-only ----
+
+TEST_F(EditTest, MaxLengthLimitsTypingAndPasteButNotPrograms) {
+  Edit->SetMaxLength(3);
+  Put("", 0);
+  SimulateType(Edit, "abcdef");
+  EXPECT_EQ(Edit->GetText(), "abc");
+  Put("ab", 1);
+  Host().SetClipboardText("XYZ");
+  SimulateKey(Edit, 'V', {ssCtrl});
+  EXPECT_EQ(Edit->GetText(), "aXb");
+  Put("abc", 1, 1);  // typing over a selection has room for its replacement
+  SimulateType(Edit, "Q");
+  EXPECT_EQ(Edit->GetText(), "aQc");
+  Edit->SetText("longer than three");
+  EXPECT_EQ(Edit->GetText(), "longer than three");
+}
+
+TEST_F(EditTest, ReadOnlyWindowRefusesEveryEdit) {
+  Host().SetClipboardText("XY");
+  Put("abcd", 1, 2);
+  Edit->SetReadOnly(true);
+  SimulateType(Edit, "z");
+  SimulateKey(Edit, VK_BACK);
+  SimulateKey(Edit, VK_DELETE);
+  SimulateKey(Edit, 'V', {ssCtrl});
+  SimulateKey(Edit, 'X', {ssCtrl});
+  SimulateKey(Edit, VK_INSERT, {ssShift});
+  SimulateKey(Edit, VK_DELETE, {ssShift});
+  SimulateKey(Edit, 'Z', {ssCtrl});
+  EXPECT_EQ(Edit->GetText(), "abcd");
+  EXPECT_EQ(Host().GetClipboardText(), "XY");
+  EXPECT_EQ(Rec.Count("change:abcd"), 0);
+  for (const auto& L : Rec.Log) EXPECT_EQ(L.rfind("change", 0), std::string::npos) << L;
+  // Copying and moving the caret still work, and a program may still set the text.
+  SimulateKey(Edit, 'C', {ssCtrl});
+  EXPECT_EQ(Host().GetClipboardText(), "bc");
+  Edit->SetText("set");
+  EXPECT_EQ(Edit->GetText(), "set");
+  Edit->SetReadOnly(false);
+  SimulateType(Edit, "!");
+  EXPECT_EQ(Edit->GetText(), "!set");
+}
+
+TEST_F(EditTest, ReadOnlyIsAWindowStyle) {
+  Edit->SetReadOnly(true);
+  EXPECT_TRUE(GetWindowLong(Edit->GetHandle(), GWL_STYLE) & ES_READONLY);
+  Edit->SetReadOnly(false);
+  EXPECT_FALSE(GetWindowLong(Edit->GetHandle(), GWL_STYLE) & ES_READONLY);
+}
+
+// ---- change notification ----
+
+TEST_F(EditTest, ChangeFiresOncePerRealChangeAndNeverForANoOp) {
+  int Changes = 0;
+  Edit->SetOnChange([&](TObject* Sender) {
+    EXPECT_EQ(Sender, Edit);
+    ++Changes;
+  });
+  Put("abc", 0);
+  Changes = 0;
+  Edit->SetText("abc");
+  SimulateKey(Edit, VK_BACK);      // at the start: nothing to delete
+  SimulateKey(Edit, VK_LEFT);
+  Host().ClearClipboard();
+  SimulateKey(Edit, 'V', {ssCtrl});  // empty clipboard
+  EXPECT_EQ(Changes, 0);
+  SimulateType(Edit, "x");
+  EXPECT_EQ(Changes, 1);
+  Edit->SetSelStart(0);
+  Edit->SetSelLength(4);
+  Host().SetClipboardText("q");
+  SimulateKey(Edit, 'V', {ssCtrl});  // replacing the selection is one change
+  EXPECT_EQ(Changes, 2);
+  Edit->SetText("new");
+  EXPECT_EQ(Changes, 3);
+  Edit->Clear();
+  Edit->Clear();
+  EXPECT_EQ(Changes, 4);
+}
+
+TEST_F(EditTest, ChangeSeesTheNewText) {
+  Put("ab", 2);
+  SimulateType(Edit, "c");
+  EXPECT_EQ(Rec.Log, (std::vector<std::string>{"change:abc"}));
+}
+
+// ---- key handlers before the window ----
+
+TEST_F(EditTest, OnKeyPressCanChangeOrSwallowTheKey) {
+  Edit->SetOnKeyPress([](TObject*, char& Key) {
+    if (Key == 'a') Key = 'b';
+    if (Key == 'x') Key = '\0';
+  });
+  Put("", 0);
+  SimulateType(Edit, "axc");
+  EXPECT_EQ(Edit->GetText(), "bc");
+}
+
+TEST_F(EditTest, KeyPressOverrideRunsBeforeTheWindow) {
+  Edit->UpperCaseKeys = true;
+  char Seen = 0;
+  Edit->SetOnKeyPress([&](TObject*, char& Key) { Seen = Key; });
+  Put("", 0);
+  SimulateType(Edit, "q");
+  EXPECT_EQ(Seen, 'Q');
+  EXPECT_EQ(Edit->GetText(), "Q");
+}
+
+TEST_F(EditTest, OnKeyDownCanSwallowAKeyBeforeTheWindow) {
+  Edit->SetOnKeyDown([](TObject*, Word& Key, TShiftState) {
+    if (Key == VK_DELETE) Key = 0;
+  });
+  Put("abc", 0);
+  SimulateKey(Edit, VK_DELETE);
+  EXPECT_EQ(Edit->GetText(), "abc");
+}
+
+TEST_F(EditTest, KeyDownSeesTheShiftStateAndKeyUpFollows) {
+  std::vector<std::string> Seen;
+  Edit->SetOnKeyDown([&](TObject*, Word& Key, TShiftState S) {
+    Seen.push_back("down " + std::to_string(Key) + (S.Contains(ssCtrl) ? " ctrl" : ""));
+  });
+  Edit->SetOnKeyUp([&](TObject*, Word& Key, TShiftState) { Seen.push_back("up " + std::to_string(Key)); });
+  SimulateKey(Edit, 'N', {ssCtrl});
+  EXPECT_EQ(Seen, (std::vector<std::string>{"down 78 ctrl", "up 78"}));
+  EXPECT_GE(GetKeyState(VK_CONTROL), 0) << "modifiers are released after the keystroke";
+}
+
+TEST_F(EditTest, CtrlLetterArrivesAsAControlCharacter) {
+  char Seen = 0;
+  Edit->SetOnKeyPress([&](TObject*, char& Key) { Seen = Key; });
+  SimulateKey(Edit, 'N', {ssCtrl});
+  EXPECT_EQ(Seen, 14);
+}
+
+TEST_F(EditTest, DisabledEditGetsNoKeys) {
+  Put("abc", 3);
+  Edit->SetEnabled(false);
+  SimulateType(Edit, "x");
+  EXPECT_EQ(Edit->GetText(), "abc");
+}
+
+// ---- window ----
+
+TEST_F(EditTest, RecreatingTheWindowKeepsTextSelectionAndState) {
+  Put("hello", 1, 3);
+  Edit->SetReadOnly(true);
+  Edit->SetModified(true);
+  HWND Before = Edit->GetHandle();
+  int Created = Edit->GetWindowCreateCount();
+  Edit->SetCharCase(ecUpperCase);  // a style change recreates the window
+  EXPECT_EQ(Edit->GetRecreateCount(), 1);
+  EXPECT_EQ(Edit->GetWindowCreateCount(), Created + 1);
+  EXPECT_FALSE(IsWindow(Before));
+  EXPECT_EQ(Edit->GetText(), "HELLO");
+  EXPECT_EQ(Edit->GetSelStart(), 1);
+  EXPECT_EQ(Edit->GetSelLength(), 3);
+  EXPECT_TRUE(Edit->GetModified());
+  EXPECT_TRUE(Edit->GetReadOnly());
+  EXPECT_TRUE(GetWindowLong(Edit->GetHandle(), GWL_STYLE) & ES_UPPERCASE);
+  EXPECT_TRUE(Edit->Focused());
+}
+
+TEST(EditWindow, WindowIsMadeOnlyWhenAskedFor) {
+  vcl::THostScope Scope;
+  TEdit E(nullptr);
+  E.SetText("abc");
+  EXPECT_FALSE(E.HandleAllocated());
+  E.RecreateWnd();
+  EXPECT_EQ(E.GetRecreateCount(), 0);
+  EXPECT_NE(E.GetHandle(), nullptr);
+  EXPECT_EQ(E.GetWindowCreateCount(), 1);
+  EXPECT_EQ(E.GetText(), "abc");
+}
+
+TEST(EditWindow, SelTextBufCopiesAtMostTheBufferSize) {
+  TEdit E(nullptr);
+  E.SetText("abcdef");
+  E.SetSelStart(1);
+  E.SetSelLength(4);
+  char Buf[3];
+  EXPECT_EQ(E.GetSelTextBuf(Buf, sizeof Buf), 2);
+  EXPECT_STREQ(Buf, "bc");
+  E.SetSelTextBuf("Z");
+  EXPECT_EQ(E.GetText(), "aZf");
+}
