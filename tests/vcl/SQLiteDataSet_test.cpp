@@ -303,6 +303,18 @@ TEST_F(SQLiteDataSetTest, ARefusedWriteRollsBackAndKeepsTheEditWithNothingLost) 
   EXPECT_EQ(Column(Again, "qty"), (Strings{"5", "2"}));
 }
 
+TEST_F(SQLiteDataSetTest, AnInsertWhoseStoredRowCannotBeReadBackIsRolledBackWhole) {
+  Exec("CREATE TABLE t (name TEXT, day DATE);"
+       "CREATE TRIGGER spoil AFTER INSERT ON t BEGIN UPDATE t SET day = 'someday' WHERE rowid = new.rowid; END");
+  auto* DS = Make("t");
+  DS->Open();
+  DS->Append();
+  DS->FieldByName("name")->SetAsString("x");
+  EXPECT_EQ(ErrorOf<EDatabaseError>([&] { DS->Post(); }), "Column 'day': 'someday' is not a valid date");
+  EXPECT_EQ(DS->GetState(), dsInsert);
+  EXPECT_EQ(Scalar("SELECT count(*) FROM t"), "0") << "the inserted row went with the rollback";
+}
+
 TEST_F(SQLiteDataSetTest, ARefusedDeleteKeepsTheRecord) {
   Exec("CREATE TABLE parent (id INTEGER PRIMARY KEY, name TEXT);"
        "CREATE TABLE child (pid INTEGER REFERENCES parent(id));"
