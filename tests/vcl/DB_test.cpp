@@ -472,12 +472,36 @@ TEST_F(DataLinkTest, PublishedPropertiesCarryTheirDefaults) {
   EXPECT_TRUE(DS->GetActive());
 }
 
-TEST(DBUseRightToLeftAlignment, OnlyInAMiddleEastLocale) {
-  TComponent C(nullptr);
-  EXPECT_FALSE(DBUseRightToLeftAlignment(&C, nullptr));
-  SysLocale.MiddleEast = true;
-  EXPECT_FALSE(DBUseRightToLeftAlignment(&C, nullptr)) << "a component without BiDiMode reads left to right";
-  SysLocale.MiddleEast = false;
+}  // namespace
+
+// A control publishing the framework's BiDiMode property.
+enum class TTestBiDiMode { bdLeftToRight, bdRightToLeft };
+VCL_ENUM_NAMES(TTestBiDiMode, "bdLeftToRight", "bdRightToLeft");
+
+class TBiDiControl : public TComponent {
+public:
+  VCL_CLASS(TBiDiControl)
+  using TComponent::TComponent;
+  TTestBiDiMode GetBiDiMode() const { return FMode; }
+  void SetBiDiMode(TTestBiDiMode Value) { FMode = Value; }
+
+private:
+  TTestBiDiMode FMode = TTestBiDiMode::bdLeftToRight;
+};
+
+VCL_REGISTER_CLASS(TBiDiControl, TComponent) {
+  b.Property("BiDiMode", &TBiDiControl::GetBiDiMode, &TBiDiControl::SetBiDiMode);
 }
 
-}  // namespace
+TEST(DBUseRightToLeftAlignment, OnlyForARightToLeftControlInAMiddleEastLocale) {
+  TComponent Plain(nullptr);
+  TBiDiControl Ctl(nullptr);
+  Ctl.SetBiDiMode(TTestBiDiMode::bdRightToLeft);
+  EXPECT_FALSE(DBUseRightToLeftAlignment(&Ctl, nullptr));
+  SysLocale.MiddleEast = true;
+  EXPECT_TRUE(DBUseRightToLeftAlignment(&Ctl, nullptr));
+  EXPECT_FALSE(DBUseRightToLeftAlignment(&Plain, nullptr)) << "a component without BiDiMode reads left to right";
+  Ctl.SetBiDiMode(TTestBiDiMode::bdLeftToRight);
+  EXPECT_FALSE(DBUseRightToLeftAlignment(&Ctl, nullptr));
+  SysLocale.MiddleEast = false;
+}
