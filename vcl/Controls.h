@@ -99,6 +99,9 @@ using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X
 using TStartDragEvent = std::function<void(TObject* Sender)>;
 using TWndMethod = std::function<void(TMessage& Message)>;
 
+/// The timer (WM_TIMER wParam) that paces a held button's repeated clicks.
+constexpr WPARAM RepeatTimerID = 1;
+
 /// Window parameters a control asks for before its window is made (see TWinControl::CreateParams).
 struct TCreateParams {
   std::string Caption;

@@ -98,6 +98,12 @@ void KeyStroke(TWinControl* Ctl, Word Key, TShiftState Shift) {
     if (Delivered) {
       if (char Ch = KeyToChar(Key, Shift); Ch != '\0' && AcceptsInput(Ctl))
         Ctl->Perform(WM_CHAR, static_cast<unsigned char>(Ch), KeyData(Shift, false));
+      if (Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl)) {
+        // Alt and a character: the form offers it to its controls as an accelerator.
+        char Ch = KeyToChar(Key, Shift - TShiftState{ssAlt});
+        if (TCustomForm* F = GetParentForm(Ctl); F && Ch > ' ')
+          F->Perform(CM_DIALOGCHAR, static_cast<unsigned char>(Ch), KeyData(Shift, false));
+      }
     }
   }
   TWinControl* UpTarget = KeyTarget(Ctl, FollowFocus);
@@ -224,6 +230,12 @@ void SimulateType(TWinControl* Ctl, const std::string& Text) {
     if (CharToKey(Ch, Key, Shift)) KeyStroke(Target, Key, Shift);
     else SimulateKeyPress(Target, Ch);
   }
+}
+
+void SimulateSelectItem(TCustomComboBox* Combo, int Index) {
+  if (!AcceptsInput(Combo)) return;
+  if (!Combo->GetDroppedDown()) Combo->Perform(CB_SHOWDROPDOWN, 1, 0);
+  Combo->SelectByUser(Index);
 }
 
 void SimulateMouseEnter(TControl* Ctl) {

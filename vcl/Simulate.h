@@ -8,6 +8,8 @@
 // to the same control, whatever KeyDown did with the key (the keyboard
 // translates keys before the control sees them), and WM_KEYUP goes to the
 // control that has the focus by then. Keys sent to a disabled control are lost.
+// Alt with a character key also offers the character to the form as
+// CM_DIALOGCHAR (label accelerators).
 //
 // Shift state: modifiers in Shift are held down in the shared keyboard state
 // (GetKeyState) for the duration of the call.
@@ -16,6 +18,7 @@
 #include <string>
 
 #include "vcl/Controls.h"
+#include "vcl/StdCtrls.h"
 
 namespace vcl {
 
@@ -31,6 +34,11 @@ void SimulateKey(TWinControl* Ctl, Word Key, TShiftState Shift = {});
 /// character when no key produces it). When Ctl has the focus, keys follow the
 /// focus if a keystroke moves it (Enter as Tab), as a user's typing would.
 void SimulateType(TWinControl* Ctl, const std::string& Text);
+
+/// The user picks item Index from a combo box's list: the list drops down (if
+/// it is not down already), the item is chosen (Click and Change when the
+/// selection moves) and the list closes up.
+void SimulateSelectItem(TCustomComboBox* Combo, int Index);
 
 /// The character a key produces with the given modifiers; '\0' for none.
 char KeyToChar(Word Key, TShiftState Shift);
@@ -48,6 +56,5 @@ void SimulateMouseMove(TControl* Ctl, int X, int Y, TShiftState Shift = {});
 /// The left button held for Intervals repeat intervals: down, one WM_TIMER
 /// (wParam RepeatTimerID) per interval, then up.
 void SimulateMouseHold(TControl* Ctl, int Intervals, int X = -1, int Y = -1);
-constexpr WPARAM RepeatTimerID = 1;
 
 }  // namespace vcl

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "vcl/Controls.h"
 #include "vcl/LineEdit.h"
@@ -110,8 +111,6 @@ protected:
   TLineEdit& Editor() { return FEdit; }
 
 private:
-  void EditKeyDown(Word Key);
-  void EditChar(char Ch);
   void AdjustHeight();
   std::string ApplyCharCase(const std::string& S) const;
 
@@ -133,6 +132,250 @@ public:
   using TCustomEdit::TCustomEdit;
 };
 
+enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+using enum TComboBoxStyle;
+
+enum class TOwnerDrawStateItem {
+  odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
+  odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit
+};
+using enum TOwnerDrawStateItem;
+using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+
+using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
+
+class TCustomComboBox;
+
+/// The items of a combo box. A sorted combo box files added items in
+/// case-insensitive order (duplicates allowed); Insert puts an item exactly
+/// where asked. The selection stays on its item when others come and go.
+class TComboBoxStrings : public TStrings {
+public:
+  explicit TComboBoxStrings(TCustomComboBox* Owner) : FOwner(Owner) {}
+  int Count() const override { return static_cast<int>(FItems.size()); }
+  std::string Get(int Index) const override;
+  void Put(int Index, const std::string& S) override;
+  TObject* GetObject(int Index) const override;
+  void PutObject(int Index, TObject* AObject) override;
+  void Insert(int Index, const std::string& S) override;
+  void Delete(int Index) override;
+  void Clear() override;
+  int Add(const std::string& S) override;
+  /// Sorts in place (used when the combo box becomes sorted).
+  void Sort();
+
+private:
+  struct Item {
+    std::string S;
+    TObject* Obj = nullptr;
+  };
+  void CheckIndex(int Index) const;
+  TCustomComboBox* FOwner;
+  std::vector<Item> FItems;
+};
+
+/// A combo box. Its window keeps the item list, the selection and (for the
+/// csDropDown and csSimple styles) an edit field run by the same line editor
+/// as TCustomEdit. The user's selection changes (arrow, page, Home/End keys, a
+/// typed first letter in a list-only style, a pick from the dropped list) set
+/// the text, then call Click and Change; typing into the edit field calls
+/// Change; setting ItemIndex or Text from a program calls neither. F4 and
+/// Alt+Up/Down drop the list down and close it. Owner-drawn styles paint the
+/// selection field and, while the list is dropped down, every item through DrawItem.
+class TCustomComboBox : public TWinControl {
+public:
+  VCL_CLASS(TCustomComboBox)
+  static constexpr int DefaultWidth = 145;
+  static constexpr int DefaultDropDownCount = 8;
+  static constexpr int DefaultItemHeight = 13;
+  static constexpr TComboBoxStyle DefaultStyle = csDropDown;
+
+  explicit TCustomComboBox(TComponent* AOwner);
+  ~TCustomComboBox() override;
+
+  TStrings* GetItems() const { return FItems.get(); }
+  void SetItems(const TStrings* Value) { FItems->Assign(Value); }
+  int GetItemCount() const { return FItems->Count(); }
+  /// -1 for no selection.
+  virtual int GetItemIndex() const { return FItemIndex; }
+  /// Selects an item from a program: no Click, no Change. Out of range selects nothing.
+  virtual void SetItemIndex(int Value);
+  TComboBoxStyle GetStyle() const { return FStyle; }
+  virtual void SetStyle(TComboBoxStyle Value);
+  bool GetSorted() const { return FSorted; }
+  void SetSorted(bool Value);
+  int GetDropDownCount() const { return FDropDownCount; }
+  void SetDropDownCount(int Value) { FDropDownCount = Value < 1 ? 1 : Value; }
+  int GetItemHeight() const { return FItemHeight; }
+  void SetItemHeight(int Value);
+  int GetMaxLength() const { return FEdit.GetMaxLength(); }
+  void SetMaxLength(int Value) { FEdit.SetMaxLength(Value); }
+  bool GetDroppedDown() const { return FDroppedDown; }
+  /// Dropping down calls DropDown (OnDropDown) and draws the list; closing calls CloseUp.
+  void SetDroppedDown(bool Value);
+  /// An edit field exists (csDropDown, csSimple).
+  bool HasEdit() const { return FStyle == csDropDown || FStyle == csSimple; }
+  bool IsOwnerDrawn() const { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
+
+  // Edit field (edit styles only; a list-only style has no selection to speak of).
+  int GetSelStart() const { return FEdit.SelStart(); }
+  void SetSelStart(int Value) { FEdit.SetSel(Value, 0); }
+  int GetSelLength() const { return FEdit.SelLength(); }
+  void SetSelLength(int Value) { FEdit.SetSel(FEdit.SelStart(), Value < 0 ? 0 : Value); }
+  std::string GetSelText() const { return FEdit.SelText(); }
+  void SetSelText(const std::string& Value);
+  void SelectAll() { FEdit.SelectAll(); }
+  void Clear();
+  void AddItem(const std::string& Item, TObject* AObject) { FItems->AddObject(Item, AObject); }
+
+  /// The canvas owner drawing paints on (valid inside DrawItem); its TextLog keeps every item drawn.
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
+  /// What the dropped-down list looks like (its surface is kept after it closes up).
+  const TSurface& ListSurface() const { return FListSurface; }
+  /// Where item Index lies on the list surface.
+  TRect ItemRect(int Index) const;
+
+  TNotifyEvent GetOnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+  TNotifyEvent GetOnDropDown() const { return FOnDropDown; }
+  void SetOnDropDown(TNotifyEvent Value) { FOnDropDown = std::move(Value); }
+  TNotifyEvent GetOnCloseUp() const { return FOnCloseUp; }
+  void SetOnCloseUp(TNotifyEvent Value) { FOnCloseUp = std::move(Value); }
+  TDrawItemEvent GetOnDrawItem() const { return FOnDrawItem; }
+  void SetOnDrawItem(TDrawItemEvent Value) { FOnDrawItem = std::move(Value); }
+  TMeasureItemEvent GetOnMeasureItem() const { return FOnMeasureItem; }
+  void SetOnMeasureItem(TMeasureItemEvent Value) { FOnMeasureItem = std::move(Value); }
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+  /// Picks an item the way the user does from the dropped list (used by the simulation).
+  void SelectByUser(int Index);
+
+protected:
+  /// Fires OnChange.
+  virtual void Change();
+  /// Fires OnDropDown.
+  virtual void DropDown();
+  /// Fires OnCloseUp.
+  virtual void CloseUp();
+  /// Draws one item on Canvas: OnDrawItem when assigned, else the item's text on the brush colour.
+  virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+  /// Asks OnMeasureItem for a csOwnerDrawVariable item's height.
+  virtual void MeasureItem(int Index, int& Height);
+
+  std::string RealGetText() const override;
+  void CreateParams(TCreateParams& Params) override;
+  void DefaultHandler(TMessage& Message) override;
+  void WMSetText(TMessage& Message) override;
+  void CMEnter(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  void PaintWindow(HDC DC) override;
+
+  TLineEdit& Editor() { return FEdit; }
+
+private:
+  friend class TComboBoxStrings;
+  void ItemInserted(int Index);
+  void ItemDeleted(int Index);
+  void ItemsCleared();
+  void SelectionChangedByUser();
+  void ComboKeyDown(Word Key);
+  void ComboChar(char Ch);
+  void AdjustHeight();
+  void DrawList();
+  /// Sets up the canvas as the framework does for owner drawing, then draws one item.
+  void DrawOneItem(HDC DC, int Index, const TRect& R, TOwnerDrawState State);
+  int ItemHeightOf(int Index);
+
+  std::unique_ptr<TComboBoxStrings> FItems;
+  std::unique_ptr<TCanvas> FCanvas;
+  TLineEdit FEdit;
+  TSurface FListSurface;
+  std::vector<int> FItemHeights;  ///< measured when the list drops down
+  int FItemIndex = -1;
+  TComboBoxStyle FStyle = DefaultStyle;
+  bool FSorted = false;
+  int FDropDownCount = DefaultDropDownCount;
+  int FItemHeight = DefaultItemHeight;
+  bool FDroppedDown = false;
+  TNotifyEvent FOnChange, FOnDropDown, FOnCloseUp;
+  TDrawItemEvent FOnDrawItem;
+  TMeasureItemEvent FOnMeasureItem;
+};
+
+class TComboBox : public TCustomComboBox {
+public:
+  VCL_CLASS(TComboBox)
+  using TCustomComboBox::TCustomComboBox;
+};
+
+enum class TTextLayout { tlTop, tlCenter, tlBottom };
+using enum TTextLayout;
+
+/// A caption painted on the parent. With AutoSize the label takes the size of
+/// its text; with ShowAccelChar an ampersand marks the accelerator character
+/// (Alt and that character, or the character alone when the focused control
+/// takes no characters, focuses FocusControl).
+class TCustomLabel : public TGraphicControl {
+public:
+  VCL_CLASS(TCustomLabel)
+  static constexpr bool DefaultAutoSize = true;
+  static constexpr bool DefaultShowAccelChar = true;
+
+  explicit TCustomLabel(TComponent* AOwner);
+  ~TCustomLabel() override;
+
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  bool GetAutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  bool GetWordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  bool GetTransparent() const { return FTransparent; }
+  void SetTransparent(bool Value);
+  TTextLayout GetLayout() const { return FLayout; }
+  void SetLayout(TTextLayout Value);
+  bool GetShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool Value);
+  TWinControl* GetFocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* Value);
+  /// The caption as painted (accelerator ampersands removed when ShowAccelChar).
+  std::string DisplayCaption() const;
+
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+protected:
+  void Paint() override;
+  /// Fits the size to the caption when AutoSize (a fixed width when WordWrap).
+  virtual void AdjustBounds();
+  void CMTextChanged(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  void CMDialogChar(TMessage& Message) override;
+
+public:
+  void Loaded() override;
+
+private:
+  std::vector<std::string> Lines() const;
+  TAlignment FAlignment = taLeftJustify;
+  bool FAutoSize = DefaultAutoSize;
+  bool FWordWrap = false;
+  bool FTransparent = false;
+  TTextLayout FLayout = tlTop;
+  bool FShowAccelChar = DefaultShowAccelChar;
+  TWinControl* FFocusControl = nullptr;
+};
+
+class TLabel : public TCustomLabel {
+public:
+  VCL_CLASS(TLabel)
+  using TCustomLabel::TCustomLabel;
+};
+
 }  // namespace vcl
 
 VCL_ENUM_NAMES(vcl::TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase");
+VCL_ENUM_NAMES(vcl::TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed",
+               "csOwnerDrawVariable");
+VCL_ENUM_NAMES(vcl::TTextLayout, "tlTop", "tlCenter", "tlBottom");

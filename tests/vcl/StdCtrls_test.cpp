@@ -430,3 +430,290 @@ TEST(EditWindow, SelTextBufCopiesAtMostTheBufferSize) {
   E.SetSelTextBuf("Z");
   EXPECT_EQ(E.GetText(), "aZf");
 }
+
+// ---- combo box ----
+
+namespace {
+
+class TDrawingCombo : public TComboBox {
+public:
+  using TComboBox::TComboBox;
+  TRecorder* Rec = nullptr;
+
+protected:
+  void Change() override {
+    if (Rec) Rec->Add("change:" + std::to_string(GetItemIndex()) + ":" + GetText());
+    TComboBox::Change();
+  }
+  void Click() override {
+    if (Rec) Rec->Add("click");
+    TComboBox::Click();
+  }
+  void DrawItem(int Index, const TRect& R, TOwnerDrawState State) override {
+    // Selected items in red on yellow, the others keep the canvas colours.
+    if (State.Contains(odSelected)) {
+      GetCanvas()->GetBrush()->SetColor(clYellow);
+      GetCanvas()->GetFont()->SetColor(clRed);
+    }
+    TComboBox::DrawItem(Index, R, State);
+  }
+};
+
+class ComboTest : public vcltest::TFormFixture {
+protected:
+  void SetUp() override {
+    TFormFixture::SetUp();
+    Combo = Add<TDrawingCombo>("Combo1");
+    Combo->Rec = &Rec;
+    for (const char* S : {"Apple", "Banana", "Cherry", "blueberry"}) Combo->GetItems()->Add(S);
+  }
+  TDrawingCombo* Combo = nullptr;
+  TRecorder Rec;
+};
+
+}  // namespace
+
+TEST_F(ComboTest, ItemIndexFromCodeSelectsWithoutNotifying) {
+  Combo->SetStyle(csDropDownList);
+  Combo->SetItemIndex(2);
+  EXPECT_EQ(Combo->GetText(), "Cherry");
+  Combo->SetItemIndex(7);
+  EXPECT_EQ(Combo->GetItemIndex(), -1);
+  EXPECT_EQ(Combo->GetText(), "");
+  EXPECT_TRUE(Rec.Log.empty());
+}
+
+TEST_F(ComboTest, ArrowKeysSelectAndNotifyClickThenChange) {
+  Combo->SetStyle(csDropDownList);
+  Combo->SetFocus();
+  SimulateKey(Combo, VK_DOWN);
+  EXPECT_EQ(Combo->GetItemIndex(), 0);
+  SimulateKey(Combo, VK_DOWN);
+  SimulateKey(Combo, VK_END);
+  SimulateKey(Combo, VK_DOWN);  // already on the last item: nothing
+  SimulateKey(Combo, VK_HOME);
+  EXPECT_EQ(Rec.Log, (std::vector<std::string>{"click", "change:0:Apple", "click", "change:1:Banana", "click",
+                                                "change:3:blueberry", "click", "change:0:Apple"}));
+}
+
+TEST_F(ComboTest, TypedLetterJumpsToNextItemStartingWithIt) {
+  Combo->SetStyle(csDropDownList);
+  Combo->SetFocus();
+  SimulateType(Combo, "b");
+  EXPECT_EQ(Combo->GetText(), "Banana");
+  SimulateType(Combo, "B");
+  EXPECT_EQ(Combo->GetText(), "blueberry");
+  SimulateType(Combo, "b");
+  EXPECT_EQ(Combo->GetText(), "Banana") << "the search wraps around";
+  SimulateType(Combo, "z");
+  EXPECT_EQ(Combo->GetText(), "Banana");
+}
+
+TEST_F(ComboTest, KeyDownHandlerCanKeepArrowsFromTheList) {
+  Combo->SetStyle(csDropDownList);
+  Combo->SetItemIndex(1);
+  Combo->SetOnKeyDown([](TObject*, Word& Key, TShiftState) {
+    if (Key == VK_UP || Key == VK_DOWN) Key = 0;
+  });
+  Combo->SetFocus();
+  SimulateKey(Combo, VK_DOWN);
+  EXPECT_EQ(Combo->GetItemIndex(), 1);
+  EXPECT_TRUE(Rec.Log.empty());
+}
+
+TEST_F(ComboTest, EditFieldTypingChangesTextAndArrowsPickItems) {
+  Combo->SetFocus();
+  Combo->SetText("");
+  SimulateType(Combo, "Ki");
+  EXPECT_EQ(Combo->GetText(), "Ki");
+  EXPECT_EQ(Rec.Count("change:-1:K"), 1);
+  EXPECT_EQ(Rec.Count("change:-1:Ki"), 1);
+  SimulateKey(Combo, VK_DOWN);
+  EXPECT_EQ(Combo->GetText(), "Apple");
+  EXPECT_EQ(Combo->GetItemIndex(), 0);
+  Rec.Clear();
+  Combo->SetText("typed");  // a program's text: no change notification
+  EXPECT_TRUE(Rec.Log.empty());
+}
+
+TEST_F(ComboTest, ListOnlyTextSelectsAMatchingItemOnly) {
+  Combo->SetStyle(csDropDownList);
+  Combo->SetText("cherry");
+  EXPECT_EQ(Combo->GetItemIndex(), 2);
+  Combo->SetText("nothing like it");
+  EXPECT_EQ(Combo->GetItemIndex(), 2);
+  Combo->SetText("");
+  EXPECT_EQ(Combo->GetItemIndex(), -1);
+}
+
+TEST_F(ComboTest, DropDownFiresOnDropDownAndAltDownToggles) {
+  int Drops = 0, Ups = 0;
+  Combo->SetOnDropDown([&](TObject*) { ++Drops; });
+  Combo->SetOnCloseUp([&](TObject*) { ++Ups; });
+  Combo->SetFocus();
+  SimulateKey(Combo, VK_DOWN, {ssAlt});
+  EXPECT_TRUE(Combo->GetDroppedDown());
+  SimulateKey(Combo, VK_F4);
+  EXPECT_FALSE(Combo->GetDroppedDown());
+  EXPECT_EQ(Drops, 1);
+  EXPECT_EQ(Ups, 1);
+}
+
+TEST_F(ComboTest, PickingFromTheListSelectsAndCloses) {
+  Combo->SetStyle(csDropDownList);
+  Combo->SetFocus();
+  SimulateSelectItem(Combo, 2);
+  EXPECT_EQ(Combo->GetItemIndex(), 2);
+  EXPECT_FALSE(Combo->GetDroppedDown());
+  EXPECT_EQ(Rec.Log, (std::vector<std::string>{"click", "change:2:Cherry"}));
+  Rec.Clear();
+  SimulateSelectItem(Combo, 2);  // the same item again: no change
+  EXPECT_TRUE(Rec.Log.empty());
+}
+
+TEST_F(ComboTest, OwnerDrawnListDrawsEveryItemThroughDrawItem) {
+  Combo->SetStyle(csOwnerDrawFixed);
+  Combo->SetItemIndex(1);
+  Combo->SetFocus();
+  Combo->GetCanvas()->ClearTextLog();
+  SimulateKey(Combo, VK_F4);
+  const auto& Log = Combo->GetCanvas()->TextLog();
+  ASSERT_EQ(Log.size(), 4u);
+  EXPECT_EQ(Log[0].Text, "Apple");
+  EXPECT_EQ(Log[0].BrushColor, clWindow) << "unselected items start in the control's colours";
+  EXPECT_EQ(Log[0].FontColor, clWindowText);
+  EXPECT_EQ(Log[1].Text, "Banana");
+  EXPECT_EQ(Log[1].BrushColor, clYellow);
+  EXPECT_EQ(Log[1].FontColor, clRed);
+  EXPECT_EQ(Combo->ListSurface().Pixel(1, Combo->ItemRect(1).Top + 1), static_cast<COLORREF>(ColorToRGB(clYellow)));
+}
+
+TEST_F(ComboTest, OwnerDrawnSelectionFieldIsDrawnWhenPainted) {
+  Combo->SetStyle(csOwnerDrawVariable);
+  Combo->SetItemIndex(3);
+  std::vector<TOwnerDrawState> States;
+  Combo->SetOnDrawItem([&](TWinControl*, int Index, TRect, TOwnerDrawState State) {
+    EXPECT_EQ(Index, 3);
+    States.push_back(State);
+  });
+  Combo->SetFocus();
+  Application()->ProcessMessages();
+  ASSERT_EQ(States.size(), 1u);
+  EXPECT_TRUE(States[0].Contains(odComboBoxEdit));
+  EXPECT_TRUE(States[0].Contains(odFocused));
+}
+
+TEST_F(ComboTest, VariableItemsAreMeasured) {
+  Combo->SetStyle(csOwnerDrawVariable);
+  Combo->SetOnMeasureItem([](TWinControl*, int Index, int& Height) { Height = 10 + Index; });
+  Combo->SetDroppedDown(true);
+  EXPECT_EQ(Combo->ItemRect(2), Rect(0, 21, Combo->GetWidth(), 33));
+}
+
+TEST_F(ComboTest, SelectionFollowsItsItemWhenTheListChanges) {
+  Combo->SetItemIndex(1);
+  Combo->GetItems()->Insert(0, "Zero");
+  EXPECT_EQ(Combo->GetItemIndex(), 2);
+  Combo->GetItems()->Delete(0);
+  EXPECT_EQ(Combo->GetItemIndex(), 1);
+  Combo->GetItems()->Delete(1);
+  EXPECT_EQ(Combo->GetItemIndex(), -1);
+  Combo->SetItemIndex(0);
+  Combo->GetItems()->Clear();
+  EXPECT_EQ(Combo->GetItemIndex(), -1);
+}
+
+TEST_F(ComboTest, SortedListFilesItemsCaseInsensitively) {
+  Combo->SetItemIndex(3);  // "blueberry"
+  Combo->SetSorted(true);
+  EXPECT_EQ(Combo->GetItems()->GetCommaText(), "Apple,Banana,blueberry,Cherry");
+  EXPECT_EQ(Combo->GetItems()->Get(Combo->GetItemIndex()), "blueberry");
+  Combo->GetItems()->Add("apricot");
+  Combo->GetItems()->Add("Apple");
+  EXPECT_EQ(Combo->GetItems()->GetCommaText(), "Apple,Apple,apricot,Banana,blueberry,Cherry");
+}
+
+TEST_F(ComboTest, HeightFollowsTheStyle) {
+  Combo->SetHeight(50);
+  EXPECT_EQ(Combo->GetHeight(), 21);
+  Combo->SetStyle(csOwnerDrawFixed);
+  Combo->SetItemHeight(15);
+  EXPECT_EQ(Combo->GetHeight(), 21);
+  Combo->SetItemHeight(20);
+  EXPECT_EQ(Combo->GetHeight(), 26);
+  Combo->SetStyle(csSimple);
+  Combo->SetHeight(80);
+  EXPECT_EQ(Combo->GetHeight(), 80);
+}
+
+// ---- label ----
+
+TEST(LabelTest, AutoSizeFollowsCaptionAndFont) {
+  THostScope Scope;
+  TForm F(nullptr);
+  auto* L = new TLabel(&F);
+  L->SetParent(&F);
+  L->SetCaption("&Name");
+  EXPECT_EQ(L->DisplayCaption(), "Name");
+  int CharW = L->GetFont()->AverageCharWidth();
+  EXPECT_EQ(L->GetWidth(), 4 * CharW);
+  L->GetFont()->SetHeight(-20);
+  EXPECT_EQ(L->GetWidth(), 4 * L->GetFont()->AverageCharWidth());
+  EXPECT_EQ(L->GetHeight(), L->GetFont()->LineHeight());
+  L->SetAutoSize(false);
+  L->SetCaption("A much longer caption");
+  EXPECT_EQ(L->GetWidth(), 4 * L->GetFont()->AverageCharWidth());
+}
+
+TEST(LabelTest, AcceleratorFocusesTheFocusControl) {
+  THostScope Scope;
+  TForm F(nullptr);
+  F.Show();
+  auto* E1 = new TEdit(&F);
+  E1->SetParent(&F);
+  auto* E2 = new TEdit(&F);
+  E2->SetParent(&F);
+  auto* L = new TLabel(&F);
+  L->SetParent(&F);
+  L->SetCaption("&Second");
+  L->SetFocusControl(E2);
+  E1->SetFocus();
+  SimulateKey(E1, 'S', {ssAlt});
+  EXPECT_TRUE(E2->Focused());
+  delete E2;
+  EXPECT_EQ(L->GetFocusControl(), nullptr);
+}
+
+TEST(LabelTest, PaintsCaptionByAlignment) {
+  THostScope Scope;
+  TForm F(nullptr);
+  F.Show();
+  auto* L = new TLabel(&F);
+  L->SetParent(&F);
+  L->SetAutoSize(false);
+  L->SetBounds(10, 10, 100, 20);
+  L->SetCaption("ab");
+  L->SetAlignment(taRightJustify);
+  Application()->ProcessMessages();
+  const auto& Log = L->GetCanvas()->TextLog();
+  ASSERT_FALSE(Log.empty());
+  EXPECT_EQ(Log.back().Text, "ab");
+  EXPECT_EQ(Log.back().X, 100 - 2 * L->GetFont()->AverageCharWidth());
+}
+
+TEST(LabelTest, ClickAndDoubleClick) {
+  THostScope Scope;
+  TForm F(nullptr);
+  F.Show();
+  auto* L = new TLabel(&F);
+  L->SetParent(&F);
+  L->SetCaption("link");
+  int Clicks = 0, Dbl = 0;
+  L->SetOnClick([&](TObject*) { ++Clicks; });
+  L->SetOnDblClick([&](TObject*) { ++Dbl; });
+  SimulateClick(L);
+  EXPECT_EQ(Clicks, 1);
+  SimulateDblClick(L);
+  EXPECT_EQ(Clicks, 2);
+  EXPECT_EQ(Dbl, 1);
+}
