@@ -107,6 +107,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   }
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   bool Sized = AWidth != FWidth || AHeight != FHeight;
+  int OldWidth = FWidth, OldHeight = FHeight;
   if (FParent) FParent->Invalidate();  // the area the control leaves
   FLeft = ALeft;
   FTop = ATop;
@@ -114,6 +115,10 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FHeight = AHeight;
   BoundsChanged();
   Invalidate();
+  if (Sized) {
+    if (auto* W = dynamic_cast<TWinControl*>(this)) W->ParentResized(OldWidth, OldHeight);
+  }
+  if (FAlign != alNone && FParent) FParent->Realign();
   if (Sized && !IsLoading()) Resize();
 }
 
@@ -223,6 +228,7 @@ void TControl::SetAlign(TAlign Value) {
   if (FAlign == Value) return;
   FAlign = Value;
   Invalidate();
+  if (FParent) FParent->Realign();
 }
 
 void TControl::SetPopupMenu(TPopupMenu* Value) {
@@ -336,7 +342,9 @@ void TControl::DefaultHandler(TMessage&) {}
 void TControl::CMEnabledChanged(TMessage&) { Invalidate(); }
 void TControl::CMVisibleChanged(TMessage&) {
   Invalidate();
-  if (FParent) FParent->Invalidate();
+  if (!FParent) return;
+  FParent->Invalidate();
+  if (FAlign != alNone) FParent->Realign();
 }
 void TControl::CMColorChanged(TMessage&) { Invalidate(); }
 void TControl::CMFontChanged(TMessage&) { Invalidate(); }
@@ -574,6 +582,80 @@ void TWinControl::InsertControl(TControl* Control) {
   Control->TakeParentColor();
   if (Control->FParentShowHint) Control->FShowHint = FShowHint;
   Control->Invalidate();
+  if (Control->FAlign != alNone) Realign();
+}
+
+void TWinControl::ParentResized(int OldWidth, int OldHeight) {
+  if (IsLoading()) return;
+  // Children anchored to the right or bottom edge keep their distance to it;
+  // anchored to both edges they stretch; anchored to neither they stay centred.
+  int DW = GetWidth() - OldWidth, DH = GetHeight() - OldHeight;
+  FAligning = true;
+  try {
+    for (TControl* C : std::vector<TControl*>(FControls)) {
+      if (C->FAlign != alNone) continue;
+      TAnchors A = C->FAnchors;
+      int L = C->FLeft, T = C->FTop, W = C->FWidth, H = C->FHeight;
+      if (A.Contains(akRight)) {
+        if (A.Contains(akLeft)) W += DW;
+        else L += DW;
+      } else if (!A.Contains(akLeft)) {
+        L += DW / 2;
+      }
+      if (A.Contains(akBottom)) {
+        if (A.Contains(akTop)) H += DH;
+        else T += DH;
+      } else if (!A.Contains(akTop)) {
+        T += DH / 2;
+      }
+      if (L != C->FLeft || T != C->FTop || W != C->FWidth || H != C->FHeight) C->SetBounds(L, T, W, H);
+    }
+  } catch (...) {
+    FAligning = false;
+    throw;
+  }
+  FAligning = false;
+  Realign();
+}
+
+TRect TWinControl::AlignRect() const { return GetClientRect(); }
+
+void TWinControl::Realign() {
+  if (FAligning || IsLoading() || IsDestroying()) return;
+  FAligning = true;
+  try {
+    TRect R = AlignRect();
+    auto Take = [&](TAlign Which, auto Before) {
+      std::vector<TControl*> L;
+      for (TControl* C : FControls)
+        if (C->FAlign == Which && C->FVisible) L.push_back(C);
+      std::stable_sort(L.begin(), L.end(), Before);
+      for (TControl* C : L) {
+        switch (Which) {
+          case alTop: C->SetBounds(R.Left, R.Top, R.Width(), C->FHeight); R.Top += C->FHeight; break;
+          case alBottom: C->SetBounds(R.Left, R.Bottom - C->FHeight, R.Width(), C->FHeight); R.Bottom -= C->FHeight; break;
+          case alLeft: C->SetBounds(R.Left, R.Top, C->FWidth, R.Height()); R.Left += C->FWidth; break;
+          case alRight: C->SetBounds(R.Right - C->FWidth, R.Top, C->FWidth, R.Height()); R.Right -= C->FWidth; break;
+          case alClient: C->SetBounds(R.Left, R.Top, R.Width(), R.Height()); break;
+          default: break;
+        }
+      }
+    };
+    Take(alTop, [](TControl* A, TControl* B) { return A->FTop < B->FTop; });
+    Take(alBottom, [](TControl* A, TControl* B) { return A->FTop + A->FHeight > B->FTop + B->FHeight; });
+    Take(alLeft, [](TControl* A, TControl* B) { return A->FLeft < B->FLeft; });
+    Take(alRight, [](TControl* A, TControl* B) { return A->FLeft + A->FWidth > B->FLeft + B->FWidth; });
+    Take(alClient, [](TControl*, TControl*) { return false; });
+  } catch (...) {
+    FAligning = false;
+    throw;
+  }
+  FAligning = false;
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  Realign();
 }
 
 void TWinControl::RemoveControl(TControl* Control) {
@@ -586,6 +668,7 @@ void TWinControl::RemoveControl(TControl* Control) {
   if (W) FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), W), FTabList.end());
   Control->FParent = nullptr;
   Invalidate();
+  if (Control->FAlign != alNone) Realign();
 }
 
 void TWinControl::RemoveFocus(bool Removing) {

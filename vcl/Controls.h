@@ -499,8 +499,13 @@ public:
   void Invalidate() override;
   void Update() override;
   void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const override;
+  /// Lays out the children whose Align is not alNone (top, bottom, left, right, then client).
+  void Realign();
+  void Loaded() override;
 
 protected:
+  /// The area aligned children share; the client area unless a container keeps a border free.
+  virtual TRect AlignRect() const;
   /// Window style bits for the next window (WS_CHILD, WS_VISIBLE, WS_TABSTOP, ...).
   virtual void CreateParams(TCreateParams& Params);
   /// Makes the window from CreateParams.
@@ -553,6 +558,8 @@ private:
   bool DoKeyUp(TMessage& Message);
   bool DoKeyPress(TMessage& Message);
   void RemoveFocus(bool Removing);
+  /// Moves or stretches anchored children after this control's size changed, then realigns.
+  void ParentResized(int OldWidth, int OldHeight);
   uint32_t BorderStyleBits(uint32_t& ExStyle) const;
 
   std::vector<TControl*> FControls;  ///< z-order
@@ -563,6 +570,7 @@ private:
   bool FTabStop = false;
   bool FCtl3D = true;
   bool FParentCtl3D = true;
+  bool FAligning = false;
   TNotifyEvent FOnEnter, FOnExit;
   TKeyEvent FOnKeyDown, FOnKeyUp;
   TKeyPressEvent FOnKeyPress;

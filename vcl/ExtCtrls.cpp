@@ -64,12 +64,14 @@ void TCustomPanel::SetBevelInner(TPanelBevel Value) {
   if (FBevelInner == Value) return;
   FBevelInner = Value;
   Invalidate();
+  Realign();
 }
 
 void TCustomPanel::SetBevelOuter(TPanelBevel Value) {
   if (FBevelOuter == Value) return;
   FBevelOuter = Value;
   Invalidate();
+  Realign();
 }
 
 void TCustomPanel::SetBevelWidth(TBevelWidth Value) {
@@ -77,6 +79,7 @@ void TCustomPanel::SetBevelWidth(TBevelWidth Value) {
   if (FBevelWidth == Value) return;
   FBevelWidth = Value;
   Invalidate();
+  Realign();
 }
 
 void TCustomPanel::SetBorderWidth(int Value) {
@@ -84,6 +87,7 @@ void TCustomPanel::SetBorderWidth(int Value) {
   if (FBorderWidth == Value) return;
   FBorderWidth = Value;
   Invalidate();
+  Realign();
 }
 
 void TCustomPanel::SetBorderStyle(TBorderStyle Value) {

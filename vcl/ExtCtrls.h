@@ -44,6 +44,7 @@ public:
   TRect AdjustedClientRect() const;
 
 protected:
+  TRect AlignRect() const override { return AdjustedClientRect(); }
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
   void Resize() override;

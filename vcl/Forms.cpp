@@ -2,12 +2,24 @@
 
 #include <algorithm>
 
+#include "vcl/DB.h"
 #include "vcl/Host.h"
 
 namespace vcl {
 
 namespace {
 const char* const SCannotFocus = "Cannot focus a disabled or invisible window";
+
+[[maybe_unused]] const bool FieldFocusInstalled = (InstallFieldFocusHandler(), true);
+}  // namespace
+
+void InstallFieldFocusHandler() {
+  SetFocusControlHandler([](TComponent* C) {
+    auto* W = dynamic_cast<TWinControl*>(C);
+    if (!W || !W->CanFocus()) return false;
+    W->SetFocus();
+    return true;
+  });
 }
 
 VCL_REGISTER_CLASS(TCustomForm, TWinControl) {}

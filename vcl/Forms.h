@@ -133,4 +133,9 @@ private:
 TScreen* Screen();
 TApplication* Application();
 
+/// Lets a field that asks for its control (a required field left empty on
+/// Post) focus that control when it can take the focus. Installed when the
+/// library loads; call again after code has put another handler in its place.
+void InstallFieldFocusHandler();
+
 }  // namespace vcl

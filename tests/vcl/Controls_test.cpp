@@ -276,3 +276,47 @@ TEST_F(ControlsTest, InvalidateIsCountedPerControl) {
   EXPECT_EQ(A->GetInvalidateCount(), 2);
   EXPECT_EQ(B->GetInvalidateCount(), 0);
 }
+
+TEST_F(ControlsTest, AlignedChildrenShareTheClientArea) {
+  Form->SetBounds(0, 0, 300, 200);
+  auto* Top = Add<TPanel>("Top");
+  Top->SetHeight(30);
+  Top->SetAlign(alTop);
+  auto* Left = Add<TPanel>("Left");
+  Left->SetWidth(50);
+  Left->SetAlign(alLeft);
+  auto* Client = Add<TPanel>("Client");
+  Client->SetAlign(alClient);
+  EXPECT_EQ(Top->GetBoundsRect(), Rect(0, 0, 300, 30));
+  EXPECT_EQ(Left->GetBoundsRect(), Rect(0, 30, 50, 200));
+  EXPECT_EQ(Client->GetBoundsRect(), Rect(50, 30, 300, 200));
+  Form->SetWidth(400);
+  EXPECT_EQ(Client->GetBoundsRect(), Rect(50, 30, 400, 200));
+  Top->Hide();
+  EXPECT_EQ(Client->GetBoundsRect(), Rect(50, 0, 400, 200));
+}
+
+TEST_F(ControlsTest, AnchorsKeepTheDistanceToTheRightEdge) {
+  Form->SetBounds(0, 0, 300, 200);
+  auto* Stuck = Add<TEdit>("Stuck");
+  Stuck->SetBounds(200, 10, 80, 21);
+  Stuck->SetAnchors({akTop, akRight});
+  auto* Stretch = Add<TEdit>("Stretch");
+  Stretch->SetBounds(10, 40, 100, 21);
+  Stretch->SetAnchors({akLeft, akTop, akRight});
+  Form->SetWidth(350);
+  EXPECT_EQ(Stuck->GetLeft(), 250);
+  EXPECT_EQ(Stretch->GetWidth(), 150);
+  EXPECT_EQ(Stretch->GetLeft(), 10);
+}
+
+TEST_F(ControlsTest, PanelAlignsInsideItsBevel) {
+  auto* P = Add<TPanel>("P");
+  P->SetBounds(0, 0, 100, 50);
+  P->SetBevelOuter(bvRaised);
+  P->SetBorderWidth(2);
+  auto* C = new TEdit(Form.get());
+  C->SetParent(P);
+  C->SetAlign(alClient);
+  EXPECT_EQ(C->GetBoundsRect(), Rect(3, 3, 97, 47));
+}

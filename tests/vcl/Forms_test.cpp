@@ -5,6 +5,8 @@
 #include <stdexcept>
 
 #include "FormFixture.h"
+#include "vcl/DB.h"
+#include "vcl/MemDataSet.h"
 #include "vcl/StdCtrls.h"
 
 using namespace vcl;
@@ -302,4 +304,31 @@ TEST(ApplicationTest, HandleExceptionShowsTheMessageUnlessAbort) {
   Application()->HandleException(EAbort("quiet"));
   ASSERT_EQ(Host().Messages().size(), 1u);
   EXPECT_EQ(Host().Messages()[0].Text, "bad value");
+}
+
+TEST_F(FocusTest, RequiredFieldLeftEmptyFocusesItsControlOnPost) {
+  InstallFieldFocusHandler();  // other tests of this binary replace it
+  auto* A = Edit("A");
+  auto* B = Edit("B");
+  TMemDataSet DS(nullptr);
+  DS.GetFieldDefs()->Add("Name", ftString, 20, true);
+  DS.Open();
+  TDataSource Src(nullptr);
+  Src.SetDataSet(&DS);
+  TFieldDataLink Link;
+  Link.SetControl(B);
+  Link.SetDataSource(&Src);
+  Link.SetFieldName("Name");
+  A->SetFocus();
+  DS.Append();
+  bool Asked = false;
+  try {
+    DS.Post();
+  } catch (const EDatabaseError& E) {
+    Asked = true;
+    EXPECT_STREQ(E.what(), "Field 'Name' must have a value");
+  }
+  EXPECT_TRUE(Asked);
+  EXPECT_TRUE(B->Focused());
+  DS.Cancel();
 }
