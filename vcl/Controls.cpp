@@ -541,8 +541,9 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 TWinControl::~TWinControl() {
   Destroying();
   DestroyComponents();
-  // A form must not keep pointing at a control that is going away.
-  if (FParent) RemoveFocus(true);
+  // Leave the parent while this is still a windowed control, so that its tab
+  // list and the form's focus forget it (TControl's destructor cannot tell).
+  if (FParent) FParent->RemoveControl(this);
   // Child controls go with their parent, as the framework does.
   while (!FControls.empty()) {
     TControl* C = FControls.back();

@@ -249,6 +249,18 @@ TEST_F(FocusTest, DestroyingTheFocusedControlSendsNoExitAndClearsTheForm) {
   EXPECT_EQ(Rec.Log, (std::vector<std::string>{"enter:B"}));
 }
 
+TEST_F(FocusTest, DestroyedControlLeavesTheTabOrder) {
+  auto* A = Edit("A");
+  auto* B = Edit("B");
+  auto* C = Edit("C");
+  delete B;
+  EXPECT_EQ(Form->GetControlCount(), 2);
+  EXPECT_EQ(C->GetTabOrder(), 1);
+  A->SetFocus();
+  SimulateKey(A, VK_TAB);
+  EXPECT_TRUE(C->Focused());
+}
+
 TEST_F(FocusTest, ActiveControlSetBeforeShowTakesTheFocusOnShow) {
   Form->Hide();
   auto* A = Edit("A");
