@@ -109,6 +109,7 @@ void TCustomForm::FocusControl(TWinControl* Control) {
 }
 
 bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+  const unsigned Request = ++FFocusCount;
   if (!FFocusedControl) FFocusedControl = this;
   if (FFocusedControl == Control) {
     FActiveControl = Control == this ? nullptr : Control;
@@ -118,7 +119,9 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
   while (FFocusedControl != this && !FFocusedControl->ContainsControl(Control)) {
     TWinControl* C = FFocusedControl;
     C->Perform(CM_EXIT, 0, 0);  // an exception keeps the focus where it is
-    if (FFocusedControl != C) return false;  // the handler moved the focus itself
+    // A handler that asked for the focus (its own control taking it back after
+    // an error, or another one) decides where it is: this move stops here.
+    if (FFocusedControl != C || FFocusCount != Request) return false;
     FFocusedControl = C->GetParent() ? C->GetParent() : this;
   }
   // Enter every control from the common parent down to the new one.
@@ -128,6 +131,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
     while (Next->GetParent() != FFocusedControl) Next = Next->GetParent();
     FFocusedControl = Next;
     Next->Perform(CM_ENTER, 0, 0);
+    if (FFocusCount != Request) return false;
   }
   FActiveControl = Control == this ? nullptr : Control;
   return true;

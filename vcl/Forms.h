@@ -70,6 +70,7 @@ private:
   TWinControl* FFocusedControl = nullptr;
   TFormBorderStyle FBorderStyle = bsSizeable;
   bool FKeyPreview = false;
+  unsigned FFocusCount = 0;  ///< focus requests so far; tells a move that a handler asked for the focus
   TNotifyEvent FOnShow, FOnActivate;
 };
 

@@ -20,6 +20,7 @@ public:
   using TEdit::TEdit;
   TRecorder* Rec = nullptr;
   bool FailExit = false;
+  bool RefocusOnExit = false;
 
 protected:
   void CMEnter(TMessage& M) override {
@@ -29,6 +30,7 @@ protected:
   void CMExit(TMessage& M) override {
     if (Rec) Rec->Add("exit:" + GetName());
     if (FailExit) throw EDatabaseError("value refused");
+    if (RefocusOnExit) SetFocus();
     TEdit::CMExit(M);
   }
 };
@@ -107,6 +109,25 @@ TEST_F(FocusTest, ExceptionInExitKeepsTheFocus) {
   EXPECT_THROW(SimulateKey(A, VK_TAB), EDatabaseError);
   EXPECT_TRUE(A->Focused());
   A->FailExit = false;
+  SimulateKey(A, VK_TAB);
+  EXPECT_TRUE(B->Focused());
+}
+
+// A control that reports a problem while being left takes the focus back: its
+// exit still runs to the end, but the move to the other control stops there.
+TEST_F(FocusTest, ControlTakingTheFocusBackInItsExitKeepsIt) {
+  auto* A = Edit("A");
+  auto* B = Edit("B");
+  A->SetFocus();
+  A->RefocusOnExit = true;
+  Rec.Clear();
+  B->SetFocus();
+  EXPECT_EQ(Rec.Log, (std::vector<std::string>{"exit:A"}));
+  EXPECT_TRUE(A->Focused());
+  EXPECT_EQ(Form->GetActiveControl(), A);
+  SimulateKey(A, VK_TAB);
+  EXPECT_TRUE(A->Focused());
+  A->RefocusOnExit = false;
   SimulateKey(A, VK_TAB);
   EXPECT_TRUE(B->Focused());
 }
