@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "rt/ZYMQIXConsts.h"
+#include "rt/ZYMQIXMsg.h"
 #include "rt/ZYMQIXNumConv.h"
 #include "vcl/Forms.h"
 #include "vcl/Host.h"
@@ -130,6 +132,15 @@ VCL_REGISTER_CLASS(TZYMQIXDbEdit, TZYMDbCustomEdit) {
   b.Property("TrimLeading", &T::GetTrimLeading, &T::SetTrimLeading).Default(T::DefaultTrimLeading);
   b.Property("ProperAdjust", &T::GetProperAdjust, &T::SetProperAdjust).Default(T::DefaultProperAdjust);
   PublishEditProperties(b, true);
+}
+
+VCL_REGISTER_CLASS(TZYMDbBaseEdit, TZYMDbCustomEdit) {
+  using T = TZYMDbBaseEdit;
+  b.Property("BoundsEnabled", &T::GetBoundsEnabled, &T::SetBoundsEnabled).Default(T::DefaultBoundsEnabled);
+  b.Property("MaxLength", &T::GetMaxLength, &T::SetMaxLength);
+  b.Event("OnBoundsError", &T::GetOnBoundsError, &T::SetOnBoundsError);
+  b.Event("OnExitStart", &T::GetOnExitStart, &T::SetOnExitStart);
+  PublishEditProperties(b, false);
 }
 
 // ---------------------------------------------------------------- shared rules
@@ -662,5 +673,194 @@ std::string TZYMQIXDbEdit::TrimmedText() const { return Trim(GetText()); }
 std::string TZYMQIXDbEdit::LowerText() const { return AnsiLowerCase(Trim(GetText())); }
 std::string TZYMQIXDbEdit::UpperText() const { return AnsiUpperCase(Trim(GetText())); }
 std::string TZYMQIXDbEdit::ProperText() const { return ZYMProperStr(Trim(GetText())); }
+
+// ---------------------------------------------------------------- TZYMDbBaseEdit
+
+TZYMDbBaseEdit::TZYMDbBaseEdit(TComponent* AOwner) : TZYMDbCustomEdit(AOwner) {
+  // The core's constructor ran the core's SetColors2Defaults; this class's
+  // extension would take the font colours from the globals, which the
+  // construction overwrites just below, and redisplay a text that is still
+  // empty: nothing of it remains to be done here.
+  FAlignment = taLeftJustify;
+  FBoundsEnabled = DefaultBoundsEnabled;
+  FBoundsErrorKind = 0;
+  FStrValue.clear();
+  FMaxLength = 0;
+  FExitConverting = false;
+  FColorFontNeg = DefaultColorFontNeg;
+  FColorFontPos = DefaultColorFontPos;
+  SetWidth(DefaultWidth);
+  FConvertOK = true;
+}
+
+// ---- text cache ----
+
+std::string TZYMDbBaseEdit::GetStrValue() const {
+  FStrValue = GetText();
+  return FStrValue;
+}
+
+void TZYMDbBaseEdit::SetStrValue(const std::string& Value) {
+  if (Value == FStrValue) return;
+  FStrValue = Value;
+  SetText(Value);
+  if (!GetReadOnly()) {
+    FDataLink->Edit();
+    FDataLink->Modified();
+  }
+  Convert2Value();
+  DisplayText();
+}
+
+void TZYMDbBaseEdit::DisplayText() {
+  if (!FIsNull) {
+    SetStrValue(GetText());
+    return;
+  }
+  const std::string Shown = FBlankWhenNull ? std::string() : FNullStr;
+  SetText(Shown);
+  SetStrValue(Shown);
+}
+
+void TZYMDbBaseEdit::Change() {
+  if (IsLoading()) return;
+  Convert2Value();
+  TZYMDbCustomEdit::Change();
+}
+
+void TZYMDbBaseEdit::DoEnter() {
+  TZYMDbCustomEdit::DoEnter();
+  FConvertOK = false;
+}
+
+void TZYMDbBaseEdit::DoExit() {
+  FConvertOK = true;
+  TZYMDbCustomEdit::DoExit();
+}
+
+// ---- exit sequence and bounds ----
+
+void TZYMDbBaseEdit::DoExitStart() {
+  const bool WasModified = GetModified();
+  bool Valid = true;
+  if (FOnExitStart) {
+    FOnExitStart(this, FStrValue, Valid);
+    FDataLink->Edit();
+    SetText(FStrValue);
+  }
+  if (!FIgnoreConvertError) {
+    FExitConverting = Valid;
+    try {
+      Convert2Value();
+    } catch (const std::exception&) {
+      FExitConverting = false;
+      if (!FOnConvertError) throw;
+      FOnConvertError(this, GetStrValue());
+      TakeFocusBack();
+      return;
+    }
+    FExitConverting = false;
+    DisplayText();
+    if ((FBoundsEnabled || FYearValidation) && Valid) DoBoundsValidation();
+  }
+  SetModified(WasModified);
+}
+
+void TZYMDbBaseEdit::SetBoundsValidation(bool Value) { FBoundsEnabled = Value; }
+
+void TZYMDbBaseEdit::DoBoundsValidation() {
+  if (!FBoundsEnabled) return;
+  if (FOnBoundsError) FOnBoundsError(this, GetStrValue(), FBoundsErrorKind);
+  else ErrorMsg(rsUnaccept);
+}
+
+void TZYMDbBaseEdit::ReportBoundsError(const std::string& Message) {
+  if (FBoundsErrorKind == 0) return;
+  if (FOnBoundsError) {
+    FOnBoundsError(this, GetStrValue(), FBoundsErrorKind);
+    return;
+  }
+  ErrorMsg(Message);
+  TakeFocusBack();
+}
+
+std::string TZYMDbBaseEdit::BoundsErrorText(const std::string& LowerBound, const std::string& UpperBound) const {
+  if (FBoundsErrorKind == 1) return rsLowerBound + LowerBound;
+  return rsUpperBound + UpperBound;
+}
+
+// ---- length limit and font colours ----
+
+int TZYMDbBaseEdit::GetMaxLength() const {
+  FMaxLength = TCustomEdit::GetMaxLength();
+  return FMaxLength;
+}
+
+void TZYMDbBaseEdit::SetMaxLength(int Value) {
+  if (Value == FMaxLength) return;
+  FMaxLength = Value;
+  TCustomEdit::SetMaxLength(Value);
+  DisplayText();
+}
+
+void TZYMDbBaseEdit::SetColorFontNeg(TColor Value) {
+  if (Value == FColorFontNeg) return;
+  FColor_Defaults = false;
+  FColorFontNeg = Value;
+  DisplayText();
+}
+
+void TZYMDbBaseEdit::SetColorFontPos(TColor Value) {
+  if (Value == FColorFontPos) return;
+  FColor_Defaults = false;
+  FColorFontPos = Value;
+  DisplayText();
+}
+
+void TZYMDbBaseEdit::SetColors2Defaults() {
+  TZYMDbCustomEdit::SetColors2Defaults();
+  FColorFontNeg = ZYMNegFontColor;
+  FColorFontPos = ZYMPosFontColor;
+  DisplayText();
+}
+
+// ---- field-type guard ----
+
+bool TZYMDbBaseEdit::IsIntegerField(const std::string& FieldName) const {
+  return ZYMLinkFieldTypeIn(FDataLink.get(), FieldName, {ftSmallint, ftInteger, ftWord, ftLargeint});
+}
+bool TZYMDbBaseEdit::IsFloatField(const std::string& FieldName) const {
+  return ZYMLinkFieldTypeIn(FDataLink.get(), FieldName, {ftFloat, ftBCD});
+}
+bool TZYMDbBaseEdit::IsStringField(const std::string& FieldName) const {
+  return ZYMLinkFieldTypeIn(FDataLink.get(), FieldName, {ftString, ftFixedChar, ftWideString});
+}
+bool TZYMDbBaseEdit::IsCurrencyField(const std::string& FieldName) const {
+  return ZYMLinkFieldTypeIn(FDataLink.get(), FieldName, {ftFloat, ftCurrency});
+}
+bool TZYMDbBaseEdit::IsZYMCurrencyField(const std::string& FieldName) const {
+  return ZYMLinkFieldTypeIn(FDataLink.get(), FieldName, {ftInteger});
+}
+bool TZYMDbBaseEdit::IsDateField(const std::string& FieldName) const {
+  return ZYMLinkFieldTypeIn(FDataLink.get(), FieldName, {ftDate, ftDateTime});
+}
+bool TZYMDbBaseEdit::IsTimeField(const std::string& FieldName) const {
+  return ZYMLinkFieldTypeIn(FDataLink.get(), FieldName, {ftTime, ftDateTime});
+}
+bool TZYMDbBaseEdit::IsDateTimeField(const std::string& FieldName) const {
+  return ZYMLinkFieldTypeIn(FDataLink.get(), FieldName, {ftDateTime});
+}
+
+void TZYMDbBaseEdit::SetCheckedDataField(const std::string& Value, TFieldTypeCheck Accepts, const char* Message) {
+  if (!FDataLink) return;
+  if (FDataLink->GetActive() && !Value.empty() && !(this->*Accepts)(Value)) throw EInvalidFieldType(Message);
+  FDataLink->SetFieldName(Value);
+}
+
+void TZYMDbBaseEdit::CheckActiveFieldType(TFieldTypeCheck Accepts, const char* Message) {
+  if (!FDataLink || !FDataLink->GetActive()) return;
+  const std::string& Name = FDataLink->GetFieldName();
+  if (!Name.empty() && !(this->*Accepts)(Name)) throw EInvalidFieldType(Message);
+}
 
 }  // namespace zymqix

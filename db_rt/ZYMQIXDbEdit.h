@@ -1,5 +1,6 @@
 // The field-bound edits: the core every text-entry control of the package
-// derives from (TZYMDbCustomEdit) and the plain string edit (TZYMQIXDbEdit).
+// derives from (TZYMDbCustomEdit), the plain string edit (TZYMQIXDbEdit) and
+// the base of the typed-value edits (TZYMDbBaseEdit).
 //
 // The core follows one field of a dataset through a TFieldDataLink. The link's
 // four events reach the virtual DataChange, EditingChange, UpdateData and
@@ -19,6 +20,7 @@
 #include <memory>
 #include <string>
 
+#include "rt/ZYMQIXEvents.h"
 #include "rt/ZYMQIXSettings.h"
 #include "vcl/DB.h"
 #include "vcl/StdCtrls.h"
@@ -272,6 +274,136 @@ private:
   bool FProperAdjust = DefaultProperAdjust;
   bool FTrimTrailing = DefaultTrimTrailing;
   bool FTrimLeading = DefaultTrimLeading;
+};
+
+/// The base of the edits whose text stands for a typed value. Descendants
+/// implement Convert2Value (text to value, run on every change and on leaving),
+/// DisplayText (value to text, ending with StrValue := the formatted text),
+/// DataChange, UpdateData, DoBoundsValidation, and guard their field type:
+///
+///   void SetDataField(const std::string& Value) override {
+///     SetCheckedDataField(Value, &TZYMDbBaseEdit::IsFloatField, rsFloatOnly);
+///   }
+///   void ActiveChange() override { CheckActiveFieldType(&TZYMDbBaseEdit::IsFloatField, rsFloatOnly); }
+class TZYMDbBaseEdit : public TZYMDbCustomEdit {
+public:
+  VCL_CLASS(TZYMDbBaseEdit)
+  static constexpr bool DefaultBoundsEnabled = false;
+  static constexpr bool DefaultIgnoreConvertError = false;
+  static constexpr vcl::TColor DefaultColorFontNeg = vcl::clWindowText;
+  static constexpr vcl::TColor DefaultColorFontPos = vcl::clWindowText;
+  static constexpr int DefaultWidth = 81;
+
+  explicit TZYMDbBaseEdit(vcl::TComponent* AOwner);
+
+  /// Reading brings the cache in line with the text and answers it.
+  std::string GetStrValue() const;
+  /// A text other than the cached one is shown; unless read-only the link is
+  /// asked for edit state and marked modified; then Convert2Value and DisplayText.
+  /// The cached text itself does nothing, even when the shown text differs.
+  void SetStrValue(const std::string& Value);
+
+  /// The window's length limit (which ResetMaxLength may have cleared); reading remembers it.
+  int GetMaxLength() const;
+  /// A value other than the remembered one sets the limit and redisplays.
+  void SetMaxLength(int Value);
+
+  bool GetBoundsEnabled() const { return FBoundsEnabled; }
+  void SetBoundsEnabled(bool Value) { SetBoundsValidation(Value); }
+  /// False from entering the control to leaving it: the text may not be converted and validated yet.
+  bool GetConvertOK() const { return FConvertOK; }
+  /// A second trigger of the bounds validation on leaving (the date edit sets it).
+  bool GetYearValidation() const { return FYearValidation; }
+  /// True: leaving runs OnExitStart only (no conversion, redisplay or bounds check).
+  bool GetIgnoreConvertError() const { return FIgnoreConvertError; }
+  void SetIgnoreConvertError(bool Value) { FIgnoreConvertError = Value; }
+
+  /// Font colours for negative and for zero or positive values (used by descendants).
+  vcl::TColor GetColorFontNeg() const { return FColorFontNeg; }
+  void SetColorFontNeg(vcl::TColor Value);
+  vcl::TColor GetColorFontPos() const { return FColorFontPos; }
+  void SetColorFontPos(vcl::TColor Value);
+
+  TZYMBoundsValidationEvent GetOnBoundsError() const { return FOnBoundsError; }
+  void SetOnBoundsError(TZYMBoundsValidationEvent Value) { FOnBoundsError = std::move(Value); }
+  TZYMConvertErrorEvent GetOnConvertError() const { return FOnConvertError; }
+  void SetOnConvertError(TZYMConvertErrorEvent Value) { FOnConvertError = std::move(Value); }
+  TZYMExitStartEvent GetOnExitStart() const { return FOnExitStart; }
+  void SetOnExitStart(TZYMExitStartEvent Value) { FOnExitStart = std::move(Value); }
+
+  // ---- field-type predicates ----
+  // Each answers False for an empty name, no link, no dataset or a closed one;
+  // otherwise whether the named field has one of the types (FieldByName raises
+  // for a name the dataset does not know).
+  bool IsIntegerField(const std::string& FieldName) const;    ///< ftSmallint, ftInteger, ftWord, ftLargeint
+  bool IsFloatField(const std::string& FieldName) const;      ///< ftFloat, ftBCD
+  bool IsStringField(const std::string& FieldName) const;     ///< ftString, ftFixedChar, ftWideString
+  bool IsCurrencyField(const std::string& FieldName) const;   ///< ftFloat, ftCurrency
+  bool IsZYMCurrencyField(const std::string& FieldName) const;  ///< ftInteger (a TZYMCurrency amount)
+  bool IsDateField(const std::string& FieldName) const;       ///< ftDate, ftDateTime
+  bool IsTimeField(const std::string& FieldName) const;       ///< ftTime, ftDateTime
+  bool IsDateTimeField(const std::string& FieldName) const;   ///< ftDateTime
+
+protected:
+  using TFieldTypeCheck = bool (TZYMDbBaseEdit::*)(const std::string& FieldName) const;
+
+  /// The body of a typed descendant's SetDataField: on an active link and a
+  /// non-empty name a field that Accepts refuses raises EInvalidFieldType with
+  /// Message and the name stays as it was; otherwise the link takes the name.
+  void SetCheckedDataField(const std::string& Value, TFieldTypeCheck Accepts, const char* Message);
+  /// The body of a typed descendant's ActiveChange: on an active link with a
+  /// field name that Accepts refuses, raises EInvalidFieldType with Message.
+  void CheckActiveFieldType(TFieldTypeCheck Accepts, const char* Message);
+
+  /// The setter of BoundsEnabled; stores a changed value.
+  virtual void SetBoundsValidation(bool Value);
+  /// Checks the value against the bounds on leaving. Here: with BoundsEnabled,
+  /// OnBoundsError with the current code, else the rsUnaccept message; nothing
+  /// is compared. Descendants compare (SetBoundsErrorKind) and report (ReportBoundsError).
+  virtual void DoBoundsValidation();
+
+  /// Step 2 of the bounds protocol: FBoundsErrorKind := 1 when Value is below
+  /// Lower, else 2 when it is not at or below Upper (a not-a-number too), else 0.
+  template <class T>
+  vcl::Byte SetBoundsErrorKind(const T& Value, const T& Lower, const T& Upper) {
+    FBoundsErrorKind = Value < Lower ? 1 : !(Value <= Upper) ? 2 : 0;
+    return FBoundsErrorKind;
+  }
+  /// Step 3 of the bounds protocol: nothing for code 0; else OnBoundsError with
+  /// the text and the code when assigned, or ErrorMsg(Message) and the focus back.
+  void ReportBoundsError(const std::string& Message);
+  /// The message of codes 1 and 2: rsLowerBound or rsUpperBound followed by the bound's text.
+  std::string BoundsErrorText(const std::string& LowerBound, const std::string& UpperBound) const;
+
+  /// The exit sequence: OnExitStart, the conversion (FExitConverting set while
+  /// it runs with the handler's verdict True), the canonical redisplay and the
+  /// bounds check; the edit's Modified flag is restored afterwards.
+  void DoExitStart() override;
+  /// Not null: StrValue := Text. Null: the blank or the null text, shown and cached.
+  void DisplayText() override;
+  void SetColors2Defaults() override;
+  void DoEnter() override;
+  void DoExit() override;
+  /// Nothing while loading; else Convert2Value, then the core's Change.
+  void Change() override;
+
+  // In the order of the data model.
+  mutable int FMaxLength = 0;  ///< remembered by GetMaxLength and SetMaxLength
+  mutable std::string FStrValue;
+  TZYMBoundsValidationEvent FOnBoundsError;
+  vcl::TColor FColorFontNeg = DefaultColorFontNeg;
+  vcl::TColor FColorFontPos = DefaultColorFontPos;
+  bool FBoundsEnabled = DefaultBoundsEnabled;
+  /// 0 within bounds, 1 below the lower bound, 2 above the upper bound (descendants may add codes).
+  vcl::Byte FBoundsErrorKind = 0;
+  /// True only while the exit sequence converts with the OnExitStart verdict
+  /// True; parsers that can refuse text raise only then.
+  bool FExitConverting = false;
+  bool FConvertOK = true;
+  bool FIgnoreConvertError = DefaultIgnoreConvertError;
+  bool FYearValidation = false;
+  TZYMConvertErrorEvent FOnConvertError;
+  TZYMExitStartEvent FOnExitStart;
 };
 
 }  // namespace zymqix
