@@ -203,8 +203,11 @@ TPropValue ToProp(const V& Value) {
   else if constexpr (std::is_floating_point_v<V>) return static_cast<long double>(Value);
   else if constexpr (std::is_same_v<V, Currency>) return Value.ToExtended();
   else if constexpr (std::is_same_v<V, std::string>) return Value;
+  // A string literal given as a default (.Default("Arial")) is a string, not a pointer.
+  else if constexpr (std::is_convertible_v<const V&, std::string>) return std::string(Value);
   else if constexpr (std::is_pointer_v<V>)
     return static_cast<TObject*>(const_cast<std::remove_cv_t<std::remove_pointer_t<V>>*>(Value));
+  else static_assert(sizeof(V) == 0, "unsupported property value type");
 }
 
 /// Converts a generic value to V; throws EPropertyError on a kind mismatch.

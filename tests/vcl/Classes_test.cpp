@@ -26,6 +26,17 @@ private:
   int FCount = 3;
 };
 
+// Records every removal it hears of.
+class TWatcher : public vcl::TComponent {
+public:
+  using TComponent::TComponent;
+  void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == vcl::TOperation::opRemove) Removed.push_back(AComponent);
+  }
+  std::vector<vcl::TComponent*> Removed;
+};
+
 }  // namespace
 
 VCL_REGISTER_CLASS(TRefHolder, vcl::TComponent) {
@@ -56,6 +67,33 @@ TEST(ComponentOwnership, SiblingsOfOneOwnerDropReferencesWhenOwnerDies) {
   auto* Holder = new TRefHolder(Owner);
   Holder->SetTarget(Target);
   delete Owner;  // order of destruction must leave no dangling access (ASan)
+}
+
+TEST(ComponentOwnership, RemovalIsAnnouncedToTheOwnersOtherComponents) {
+  // A data source deleted before the controls of its form: they hear of it without subscribing.
+  vcl::TComponent Owner(nullptr);
+  auto* Watcher = new TWatcher(&Owner);
+  auto* Target = new vcl::TComponent(&Owner);
+  delete Target;
+  ASSERT_EQ(Watcher->Removed.size(), 1u);
+  EXPECT_EQ(Watcher->Removed[0], Target);
+  EXPECT_EQ(Owner.GetComponentCount(), 1);
+}
+
+TEST(ComponentOwnership, RemoveFreeNotificationEndsTheSubscription) {
+  TWatcher Watcher(nullptr);
+  auto* Target = new vcl::TComponent(nullptr);
+  Target->FreeNotification(&Watcher);
+  Target->RemoveFreeNotification(&Watcher);
+  delete Target;
+  EXPECT_TRUE(Watcher.Removed.empty());
+}
+
+TEST(ComponentOwnership, ASubscriberThatDiesFirstIsNotCalledLater) {
+  auto* Watcher = new TWatcher(nullptr);
+  vcl::TComponent Target(nullptr);
+  Target.FreeNotification(Watcher);
+  delete Watcher;  // must unsubscribe itself, or Target's destructor calls a dead object (ASan)
 }
 
 TEST(ComponentNames, DuplicateAndInvalidNamesAreRefused) {
