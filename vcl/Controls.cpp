@@ -587,7 +587,7 @@ void TWinControl::InsertControl(TControl* Control) {
 }
 
 void TWinControl::ParentResized(int OldWidth, int OldHeight) {
-  if (IsLoading()) return;
+  if (IsLoading() || FControls.empty()) return;
   // Children anchored to the right or bottom edge keep their distance to it;
   // anchored to both edges they stretch; anchored to neither they stay centred.
   int DW = GetWidth() - OldWidth, DH = GetHeight() - OldHeight;
@@ -623,6 +623,8 @@ TRect TWinControl::AlignRect() const { return GetClientRect(); }
 
 void TWinControl::Realign() {
   if (FAligning || IsLoading() || IsDestroying()) return;
+  // Nothing to lay out: do not ask for the client area (a subclass may still be under construction).
+  if (std::none_of(FControls.begin(), FControls.end(), [](TControl* C) { return C->FAlign != alNone; })) return;
   FAligning = true;
   try {
     TRect R = AlignRect();

@@ -47,6 +47,9 @@ constexpr Cardinal EM_SETLIMITTEXT = EM_LIMITTEXT;
 constexpr Cardinal BM_GETCHECK = 0x00F0, BM_SETCHECK = 0x00F1, BM_GETSTATE = 0x00F2, BM_SETSTATE = 0x00F3,
                    BM_CLICK = 0x00F5;
 constexpr WPARAM BST_UNCHECKED = 0, BST_CHECKED = 1, BST_INDETERMINATE = 2;
+constexpr uint32_t BS_PUSHBUTTON = 0x0, BS_DEFPUSHBUTTON = 0x1, BS_CHECKBOX = 0x2, BS_AUTOCHECKBOX = 0x3,
+                   BS_RADIOBUTTON = 0x4, BS_3STATE = 0x5, BS_AUTO3STATE = 0x6, BS_GROUPBOX = 0x7,
+                   BS_AUTORADIOBUTTON = 0x9, BS_LEFTTEXT = 0x20, BS_MULTILINE = 0x2000;
 
 // ---- combo box messages and notifications ----
 constexpr Cardinal CB_GETEDITSEL = 0x0140, CB_LIMITTEXT = 0x0141, CB_SETEDITSEL = 0x0142, CB_ADDSTRING = 0x0143,
@@ -81,7 +84,8 @@ constexpr Cardinal CM_ACTIVATE = CM_BASE + 0, CM_DEACTIVATE = CM_BASE + 1, CM_GO
 
 // ---- dialog codes (WM_GETDLGCODE answers) ----
 constexpr LRESULT DLGC_WANTARROWS = 0x0001, DLGC_WANTTAB = 0x0002, DLGC_WANTALLKEYS = 0x0004,
-                  DLGC_HASSETSEL = 0x0008, DLGC_WANTCHARS = 0x0080;
+                  DLGC_HASSETSEL = 0x0008, DLGC_RADIOBUTTON = 0x0040, DLGC_WANTCHARS = 0x0080,
+                  DLGC_BUTTON = 0x2000;
 
 // ---- virtual keys ----
 constexpr Word VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_CANCEL = 0x03, VK_MBUTTON = 0x04, VK_BACK = 0x08,

@@ -13,6 +13,11 @@
 //
 // Shift state: modifiers in Shift are held down in the shared keyboard state
 // (GetKeyState) for the duration of the call.
+//
+// Exceptions: an exception raised while the input is handled (a CM_EXIT that
+// refuses to let the focus go, say) reaches the caller of the Simulate
+// function, so a test can see it; a host's message loop would pass it to
+// Application()->HandleException instead.
 #pragma once
 
 #include <string>

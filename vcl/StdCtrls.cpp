@@ -1039,3 +1039,288 @@ void TCustomLabel::Paint() {
 }
 
 }  // namespace vcl
+
+namespace vcl {
+
+// ---- TButtonControl ----
+VCL_REGISTER_CLASS(TButtonControl, TWinControl) {}
+
+TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
+  SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks});
+  SetTabStop(true);
+}
+
+TButtonControl::~TButtonControl() {
+  Destroying();
+  DestroyComponents();
+}
+
+void TButtonControl::SetWordWrap(bool Value) {
+  if (FWordWrap == Value) return;
+  FWordWrap = Value;
+  RecreateWnd();
+}
+
+void TButtonControl::DefaultHandler(TMessage& M) {
+  switch (M.Msg) {
+    case BM_SETCHECK:
+      if (FWindowCheck != M.WParam) {
+        FWindowCheck = M.WParam;
+        Invalidate();
+      }
+      return;
+    case BM_GETCHECK: M.Result = static_cast<LRESULT>(FWindowCheck); return;
+    case WM_GETDLGCODE: M.Result = DLGC_BUTTON; return;
+    default: TWinControl::DefaultHandler(M); return;
+  }
+}
+
+void TButtonControl::PaintMark(HDC DC, TAlignment Alignment, WPARAM Check, bool Round) {
+  TRect R = GetClientRect();
+  constexpr int Box = 13;
+  int BoxLeft = Alignment == taLeftJustify ? R.Right - Box : 0;
+  int BoxTop = (R.Bottom - Box) / 2;
+  FCanvas->SetHandle(DC);
+  FCanvas->SetFont(GetFont());
+  FCanvas->GetBrush()->SetStyle(bsSolid);
+  FCanvas->GetBrush()->SetColor(Check == BST_INDETERMINATE ? clBtnFace : clWindow);
+  FCanvas->GetPen()->SetColor(clBtnShadow);
+  FCanvas->Rectangle(Bounds(BoxLeft, BoxTop, Box, Box));
+  if (Check != BST_UNCHECKED) {
+    // A mark in the middle of the box: a dot for a radio button, a tick for a check box.
+    TColor Mark = GetEnabled() && Check == BST_CHECKED ? clWindowText : clGrayText;
+    if (Round) {
+      FCanvas->GetBrush()->SetColor(Mark);
+      FCanvas->FillRect(Bounds(BoxLeft + 4, BoxTop + 4, 5, 5));
+    } else {
+      FCanvas->GetPen()->SetColor(Mark);
+      FCanvas->MoveTo(BoxLeft + 3, BoxTop + 6);
+      FCanvas->LineTo(BoxLeft + 5, BoxTop + 8);
+      FCanvas->LineTo(BoxLeft + 10, BoxTop + 3);
+    }
+  }
+  std::string Caption = GetCaption();
+  if (!Caption.empty()) {
+    FCanvas->GetBrush()->SetStyle(bsClear);
+    if (!GetEnabled()) FCanvas->GetFont()->SetColor(clGrayText);
+    int X = Alignment == taLeftJustify ? 0 : Box + 4;
+    FCanvas->TextOut(X, (R.Bottom - FCanvas->TextHeight(Caption)) / 2, Caption);
+  }
+  FCanvas->SetHandle(nullptr);
+}
+
+// ---- TCustomCheckBox ----
+VCL_REGISTER_CLASS(TCustomCheckBox, TButtonControl) {}
+VCL_REGISTER_CLASS(TCheckBox, TCustomCheckBox) {
+  b.Property("Alignment", &TCheckBox::GetAlignment, &TCheckBox::SetAlignment).Default(taRightJustify);
+  b.Property("AllowGrayed", &TCheckBox::GetAllowGrayed, &TCheckBox::SetAllowGrayed).Default(false);
+  b.Property("Caption", &TCheckBox::GetCaption, &TCheckBox::SetCaption).Default(std::string());
+  b.Property("Checked", &TCheckBox::GetChecked, &TCheckBox::SetChecked).Default(false);
+  b.Property("Color", &TCheckBox::GetColor, &TCheckBox::SetColor).Type("TColor").Stored(&TControl::IsColorStored);
+  b.Property("Enabled", &TCheckBox::GetEnabled, &TCheckBox::SetEnabled).Default(true);
+  b.Property("Font", &TCheckBox::GetFont, &TCheckBox::SetFont).Stored(&TControl::IsFontStored);
+  b.Property("ParentColor", &TCheckBox::GetParentColor, &TCheckBox::SetParentColor).Default(true);
+  b.Property("ParentFont", &TCheckBox::GetParentFont, &TCheckBox::SetParentFont).Default(true);
+  b.Property("State", &TCheckBox::GetState, &TCheckBox::SetState).Default(cbUnchecked);
+  b.Property("TabOrder", &TCheckBox::GetTabOrder, &TCheckBox::SetTabOrder).Default(-1);
+  b.Property("TabStop", &TCheckBox::GetTabStop, &TCheckBox::SetTabStop).Default(true);
+  b.Property("Visible", &TCheckBox::GetVisible, &TCheckBox::SetVisible).Default(true);
+  b.Event("OnClick", &TCheckBox::GetOnClick, &TCheckBox::SetOnClick);
+  b.Event("OnEnter", &TCheckBox::GetOnEnter, &TCheckBox::SetOnEnter);
+  b.Event("OnExit", &TCheckBox::GetOnExit, &TCheckBox::SetOnExit);
+  b.Event("OnKeyDown", &TCheckBox::GetOnKeyDown, &TCheckBox::SetOnKeyDown);
+  b.Event("OnKeyPress", &TCheckBox::GetOnKeyPress, &TCheckBox::SetOnKeyPress);
+}
+
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) { SetBounds(0, 0, 97, 17); }
+
+TCustomCheckBox::~TCustomCheckBox() {
+  Destroying();
+  DestroyComponents();
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState Value) {
+  if (FState == Value) return;
+  FState = Value;
+  if (HandleAllocated()) Perform(BM_SETCHECK, static_cast<WPARAM>(FState), 0);
+  if (!GetClicksDisabled()) Click();
+}
+
+void TCustomCheckBox::Toggle() {
+  switch (FState) {
+    case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
+    case cbChecked: SetState(cbUnchecked); break;
+    case cbGrayed: SetState(cbChecked); break;
+  }
+}
+
+void TCustomCheckBox::SetAlignment(TAlignment Value) {
+  if (Value == taCenter) Value = taRightJustify;
+  if (FAlignment == Value) return;
+  FAlignment = Value;
+  RecreateWnd();
+}
+
+void TCustomCheckBox::CreateParams(TCreateParams& Params) {
+  TButtonControl::CreateParams(Params);
+  Params.Style |= BS_3STATE;
+  if (FAlignment == taLeftJustify) Params.Style |= BS_LEFTTEXT;
+  if (GetWordWrap()) Params.Style |= BS_MULTILINE;
+}
+
+void TCustomCheckBox::WindowCreated() { Perform(BM_SETCHECK, static_cast<WPARAM>(FState), 0); }
+
+void TCustomCheckBox::DefaultHandler(TMessage& M) {
+  switch (M.Msg) {
+    case WM_LBUTTONDOWN:
+      if (!Focused() && CanFocus()) SetFocus();
+      return;
+    case WM_LBUTTONUP:
+      if (GetClientRect().Contains(Point(LoWordSigned(M.LParam), HiWordSigned(M.LParam)))) Toggle();
+      return;
+    case WM_KEYUP:
+      if (M.WParam == VK_SPACE) Toggle();
+      return;
+    default: TButtonControl::DefaultHandler(M); return;
+  }
+}
+
+void TCustomCheckBox::PaintWindow(HDC DC) {
+  TButtonControl::PaintWindow(DC);
+  PaintMark(DC, FAlignment, WindowCheck(), false);
+}
+
+// ---- TRadioButton ----
+VCL_REGISTER_CLASS(TRadioButton, TButtonControl) {
+  b.Property("Alignment", &TRadioButton::GetAlignment, &TRadioButton::SetAlignment).Default(taRightJustify);
+  b.Property("Caption", &TRadioButton::GetCaption, &TRadioButton::SetCaption).Default(std::string());
+  b.Property("Checked", &TRadioButton::GetChecked, &TRadioButton::SetChecked).Default(false);
+  b.Property("Enabled", &TRadioButton::GetEnabled, &TRadioButton::SetEnabled).Default(true);
+  b.Property("Font", &TRadioButton::GetFont, &TRadioButton::SetFont).Stored(&TControl::IsFontStored);
+  b.Property("ParentFont", &TRadioButton::GetParentFont, &TRadioButton::SetParentFont).Default(true);
+  b.Property("TabOrder", &TRadioButton::GetTabOrder, &TRadioButton::SetTabOrder).Default(-1);
+  b.Property("TabStop", &TRadioButton::GetTabStop, &TRadioButton::SetTabStop).Default(false);
+  b.Property("Visible", &TRadioButton::GetVisible, &TRadioButton::SetVisible).Default(true);
+  b.Event("OnClick", &TRadioButton::GetOnClick, &TRadioButton::SetOnClick);
+  b.Event("OnEnter", &TRadioButton::GetOnEnter, &TRadioButton::SetOnEnter);
+  b.Event("OnExit", &TRadioButton::GetOnExit, &TRadioButton::SetOnExit);
+}
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
+  SetBounds(0, 0, 113, 17);
+  // Only the checked button of a group is a tab stop.
+  SetTabStop(false);
+}
+
+TRadioButton::~TRadioButton() {
+  Destroying();
+  DestroyComponents();
+}
+
+void TRadioButton::SetChecked(bool Value) {
+  if (FChecked == Value) return;
+  FChecked = Value;
+  SetTabStop(Value);
+  if (HandleAllocated()) Perform(BM_SETCHECK, Value ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (!Value) return;
+  if (TWinControl* P = GetParent())
+    for (TControl* C : std::vector<TControl*>(P->Controls()))
+      if (auto* R = dynamic_cast<TRadioButton*>(C); R && R != this) R->SetChecked(false);
+  if (!GetClicksDisabled()) Click();
+}
+
+void TRadioButton::SetAlignment(TAlignment Value) {
+  if (Value == taCenter) Value = taRightJustify;
+  if (FAlignment == Value) return;
+  FAlignment = Value;
+  RecreateWnd();
+}
+
+void TRadioButton::CreateParams(TCreateParams& Params) {
+  TButtonControl::CreateParams(Params);
+  Params.Style |= BS_RADIOBUTTON;
+  if (FAlignment == taLeftJustify) Params.Style |= BS_LEFTTEXT;
+}
+
+void TRadioButton::WindowCreated() { Perform(BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+void TRadioButton::DefaultHandler(TMessage& M) {
+  switch (M.Msg) {
+    case WM_LBUTTONDOWN:
+      if (!Focused() && CanFocus()) SetFocus();
+      return;
+    case WM_LBUTTONUP:
+      if (GetClientRect().Contains(Point(LoWordSigned(M.LParam), HiWordSigned(M.LParam)))) SetChecked(true);
+      return;
+    case WM_KEYUP:
+      if (M.WParam == VK_SPACE) SetChecked(true);
+      return;
+    case WM_GETDLGCODE: M.Result = DLGC_BUTTON | DLGC_RADIOBUTTON; return;
+    default: TButtonControl::DefaultHandler(M); return;
+  }
+}
+
+void TRadioButton::PaintWindow(HDC DC) {
+  TButtonControl::PaintWindow(DC);
+  PaintMark(DC, FAlignment, WindowCheck(), true);
+}
+
+// ---- TCustomGroupBox ----
+VCL_REGISTER_CLASS(TCustomGroupBox, TCustomControl) {}
+VCL_REGISTER_CLASS(TGroupBox, TCustomGroupBox) {
+  b.Property("Align", &TGroupBox::GetAlign, &TGroupBox::SetAlign).Default(alNone);
+  b.Property("Caption", &TGroupBox::GetCaption, &TGroupBox::SetCaption).Default(std::string());
+  b.Property("Color", &TGroupBox::GetColor, &TGroupBox::SetColor).Type("TColor").Stored(&TControl::IsColorStored);
+  b.Property("Enabled", &TGroupBox::GetEnabled, &TGroupBox::SetEnabled).Default(true);
+  b.Property("Font", &TGroupBox::GetFont, &TGroupBox::SetFont).Stored(&TControl::IsFontStored);
+  b.Property("ParentColor", &TGroupBox::GetParentColor, &TGroupBox::SetParentColor).Default(true);
+  b.Property("ParentFont", &TGroupBox::GetParentFont, &TGroupBox::SetParentFont).Default(true);
+  b.Property("TabOrder", &TGroupBox::GetTabOrder, &TGroupBox::SetTabOrder).Default(-1);
+  b.Property("TabStop", &TGroupBox::GetTabStop, &TGroupBox::SetTabStop).Default(false);
+  b.Property("Visible", &TGroupBox::GetVisible, &TGroupBox::SetVisible).Default(true);
+  b.Event("OnClick", &TGroupBox::GetOnClick, &TGroupBox::SetOnClick);
+  b.Event("OnEnter", &TGroupBox::GetOnEnter, &TGroupBox::SetOnEnter);
+  b.Event("OnExit", &TGroupBox::GetOnExit, &TGroupBox::SetOnExit);
+}
+
+TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetControlStyle(TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks,
+                                csReplicatable});
+  SetBounds(0, 0, 185, 105);
+}
+
+TCustomGroupBox::~TCustomGroupBox() {
+  Destroying();
+  DestroyComponents();
+}
+
+TRect TCustomGroupBox::AlignRect() const {
+  // Children sit below the caption and inside the frame.
+  TRect R = GetClientRect();
+  R.Top += GetFont()->LineHeight();
+  InflateRect(&R, -2, 0);
+  R.Bottom -= 2;
+  return R;
+}
+
+void TCustomGroupBox::CMTextChanged(TMessage& Message) {
+  TCustomControl::CMTextChanged(Message);
+  Invalidate();
+  Realign();
+}
+
+void TCustomGroupBox::Paint() {
+  TCanvas* C = GetCanvas();
+  TRect R = GetClientRect();
+  int H = GetFont()->LineHeight();
+  R.Top = H / 2;
+  C->GetBrush()->SetColor(clBtnShadow);
+  C->FrameRect(R);
+  std::string Caption = GetCaption();
+  if (Caption.empty()) return;
+  C->GetBrush()->SetColor(GetColor());
+  if (!GetEnabled()) C->GetFont()->SetColor(clGrayText);
+  C->TextOut(8, 0, Caption);
+}
+
+}  // namespace vcl

@@ -373,8 +373,123 @@ public:
   using TCustomLabel::TCustomLabel;
 };
 
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+using enum TCheckBoxState;
+
+/// A push-button-like control: clicks come from its state changes, not from the mouse directly.
+class TButtonControl : public TWinControl {
+public:
+  VCL_CLASS(TButtonControl)
+  explicit TButtonControl(TComponent* AOwner);
+  ~TButtonControl() override;
+  virtual bool GetChecked() const { return false; }
+  virtual void SetChecked(bool) {}
+  bool GetWordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  /// The canvas the caption is drawn on while the control paints; its TextLog keeps what was drawn.
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
+
+protected:
+  /// Draws the box (or circle) mark and the caption; Round for a radio button.
+  void PaintMark(HDC DC, TAlignment Alignment, WPARAM Check, bool Round);
+  /// While set, state changes made by the control itself do not call Click.
+  bool GetClicksDisabled() const { return FClicksDisabled; }
+  void SetClicksDisabled(bool Value) { FClicksDisabled = Value; }
+  /// The check state the window shows (BM_SETCHECK / BM_GETCHECK).
+  WPARAM WindowCheck() const { return FWindowCheck; }
+  void DefaultHandler(TMessage& Message) override;
+
+private:
+  std::unique_ptr<TCanvas> FCanvas;
+  bool FClicksDisabled = false;
+  bool FWordWrap = false;
+  WPARAM FWindowCheck = BST_UNCHECKED;
+};
+
+/// A check box: unchecked, checked or (with AllowGrayed) grayed. A click or
+/// Space (on release) toggles it; every state change sends BM_SETCHECK to the
+/// window when it exists and then calls Click (OnClick).
+class TCustomCheckBox : public TButtonControl {
+public:
+  VCL_CLASS(TCustomCheckBox)
+  explicit TCustomCheckBox(TComponent* AOwner);
+  ~TCustomCheckBox() override;
+
+  TCheckBoxState GetState() const { return FState; }
+  virtual void SetState(TCheckBoxState Value);
+  bool GetChecked() const override { return FState == cbChecked; }
+  void SetChecked(bool Value) override { SetState(Value ? cbChecked : cbUnchecked); }
+  bool GetAllowGrayed() const { return FAllowGrayed; }
+  void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
+  /// taLeftJustify puts the box to the right of the caption.
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+
+protected:
+  /// Unchecked becomes grayed (AllowGrayed) or checked; checked becomes unchecked; grayed becomes checked.
+  virtual void Toggle();
+  void CreateParams(TCreateParams& Params) override;
+  void WindowCreated() override;
+  void DefaultHandler(TMessage& Message) override;
+  void PaintWindow(HDC DC) override;
+
+private:
+  TCheckBoxState FState = cbUnchecked;
+  bool FAllowGrayed = false;
+  TAlignment FAlignment = taRightJustify;
+};
+
+class TCheckBox : public TCustomCheckBox {
+public:
+  VCL_CLASS(TCheckBox)
+  using TCustomCheckBox::TCustomCheckBox;
+};
+
+/// A radio button: checking it (by a click, Space, or a program) unchecks the
+/// other radio buttons of the same parent and calls Click.
+class TRadioButton : public TButtonControl {
+public:
+  VCL_CLASS(TRadioButton)
+  explicit TRadioButton(TComponent* AOwner);
+  ~TRadioButton() override;
+  bool GetChecked() const override { return FChecked; }
+  void SetChecked(bool Value) override;
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void WindowCreated() override;
+  void DefaultHandler(TMessage& Message) override;
+  void PaintWindow(HDC DC) override;
+
+private:
+  bool FChecked = false;
+  TAlignment FAlignment = taRightJustify;
+};
+
+/// A frame with a caption that holds other controls.
+class TCustomGroupBox : public TCustomControl {
+public:
+  VCL_CLASS(TCustomGroupBox)
+  explicit TCustomGroupBox(TComponent* AOwner);
+  ~TCustomGroupBox() override;
+
+protected:
+  TRect AlignRect() const override;
+  void Paint() override;
+  void CMTextChanged(TMessage& Message) override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+public:
+  VCL_CLASS(TGroupBox)
+  using TCustomGroupBox::TCustomGroupBox;
+};
+
 }  // namespace vcl
 
+VCL_ENUM_NAMES(vcl::TCheckBoxState, "cbUnchecked", "cbChecked", "cbGrayed");
 VCL_ENUM_NAMES(vcl::TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase");
 VCL_ENUM_NAMES(vcl::TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed",
                "csOwnerDrawVariable");

@@ -717,3 +717,66 @@ TEST(LabelTest, ClickAndDoubleClick) {
   EXPECT_EQ(Clicks, 2);
   EXPECT_EQ(Dbl, 1);
 }
+
+// ---- check box, radio button, group box ----
+
+namespace {
+class ButtonTest : public vcltest::TFormFixture {};
+}  // namespace
+
+TEST_F(ButtonTest, CheckBoxToggledByClickAndSpaceSendsBmSetCheckThenClick) {
+  auto* Box = Add<TCheckBox>("Box");
+  Box->HandleNeeded();
+  std::vector<LRESULT> ChecksSeenByClick;
+  Box->SetOnClick([&](TObject*) { ChecksSeenByClick.push_back(Box->Perform(BM_GETCHECK, 0, 0)); });
+  SimulateClick(Box);
+  EXPECT_EQ(Box->GetState(), cbChecked);
+  EXPECT_TRUE(Box->Focused());
+  SimulateKey(Box, VK_SPACE);
+  EXPECT_EQ(Box->GetState(), cbUnchecked);
+  EXPECT_EQ(ChecksSeenByClick, (std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED}));
+}
+
+TEST_F(ButtonTest, CheckBoxCyclesThroughGrayedOnlyWhenAllowed) {
+  auto* Box = Add<TCheckBox>("Box");
+  std::vector<TCheckBoxState> Seen;
+  for (int I = 0; I < 3; ++I) {
+    SimulateClick(Box);
+    Seen.push_back(Box->GetState());
+  }
+  EXPECT_EQ(Seen, (std::vector<TCheckBoxState>{cbChecked, cbUnchecked, cbChecked}));
+  Box->SetAllowGrayed(true);
+  Seen.clear();
+  for (int I = 0; I < 3; ++I) {
+    SimulateClick(Box);
+    Seen.push_back(Box->GetState());
+  }
+  EXPECT_EQ(Seen, (std::vector<TCheckBoxState>{cbUnchecked, cbGrayed, cbChecked}));
+}
+
+TEST_F(ButtonTest, SettingTheSameStateClicksNothing) {
+  auto* Box = Add<TCheckBox>("Box");
+  int Clicks = 0;
+  Box->SetOnClick([&](TObject*) { ++Clicks; });
+  Box->SetChecked(true);
+  Box->SetChecked(true);
+  Box->SetState(cbChecked);
+  EXPECT_EQ(Clicks, 1);
+  Box->HandleNeeded();
+  EXPECT_EQ(Box->Perform(BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED)) << "a new window takes the state";
+}
+
+TEST_F(ButtonTest, CheckingARadioButtonUnchecksItsSiblings) {
+  auto* Group = Add<TGroupBox>("Group");
+  auto* A = Add<TRadioButton>("A", Group);
+  auto* B = Add<TRadioButton>("B", Group);
+  auto* Elsewhere = Add<TRadioButton>("Elsewhere");
+  Elsewhere->SetChecked(true);
+  A->SetChecked(true);
+  SimulateClick(B);
+  EXPECT_TRUE(B->GetChecked());
+  EXPECT_FALSE(A->GetChecked());
+  EXPECT_TRUE(Elsewhere->GetChecked()) << "another parent is another group";
+  EXPECT_TRUE(B->GetTabStop());
+  EXPECT_FALSE(A->GetTabStop());
+}
