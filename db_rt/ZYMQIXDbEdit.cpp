@@ -34,9 +34,12 @@ void PublishEditProperties(TClassBuilder<T>& b, bool WithMaxLength) {
   b.Property("DragMode", &T::GetDragMode, &T::SetDragMode).Default(dmManual);
   b.Property("Enabled", &T::GetEnabled, &T::SetEnabled).Default(true);
   b.Property("HideSelection", &T::GetHideSelection, &T::SetHideSelection).Default(true);
+  b.Property("ImeMode", &T::GetImeMode, &T::SetImeMode).Default(imDontCare);
+  b.Property("ImeName", &T::GetImeName, &T::SetImeName).Default(std::string()).Type("TImeName");
   if (WithMaxLength)
     b.Property("MaxLength", &TCustomEdit::GetMaxLength, &TCustomEdit::SetMaxLength)
         .Default(TCustomEdit::DefaultMaxLength);
+  b.Property("OEMConvert", &T::GetOEMConvert, &T::SetOEMConvert).Default(false);
   b.Property("ParentBiDiMode", &T::GetParentBiDiMode, &T::SetParentBiDiMode).Default(true);
   b.Property("ParentCtl3D", &T::GetParentCtl3D, &T::SetParentCtl3D).Default(true);
   b.Property("ParentShowHint", &T::GetParentShowHint, &T::SetParentShowHint).Default(true);

@@ -59,6 +59,10 @@ using TBorderStyle = TFormBorderStyle;
 
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 using enum TBiDiMode;
+/// How a control sets the input method editor when it takes the focus.
+enum class TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese,
+                      imSHanguel, imHanguel };
+using enum TImeMode;
 enum class TDragMode { dmManual, dmAutomatic };
 using enum TDragMode;
 enum class TDragKind { dkDrag, dkDock };
@@ -460,6 +464,12 @@ public:
   void SetCtl3D(bool Value);
   bool GetParentCtl3D() const { return FParentCtl3D; }
   void SetParentCtl3D(bool Value) { FParentCtl3D = Value; }
+  /// The input method editor's mode and name for this control, kept and
+  /// streamed; the headless host runs no input method, so nothing else follows.
+  TImeMode GetImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode Value) { FImeMode = Value; }
+  const std::string& GetImeName() const { return FImeName; }
+  void SetImeName(const std::string& Value) { FImeName = Value; }
   TRect GetClientRect() const override;
   TPoint ClientOrigin() const override;
   /// The window rectangle in screen coordinates.
@@ -570,6 +580,8 @@ private:
   bool FTabStop = false;
   bool FCtl3D = true;
   bool FParentCtl3D = true;
+  TImeMode FImeMode = imDontCare;
+  std::string FImeName;
   bool FAligning = false;
   TNotifyEvent FOnEnter, FOnExit;
   TKeyEvent FOnKeyDown, FOnKeyUp;
@@ -646,6 +658,8 @@ VCL_ENUM_NAMES(vcl::TBiDiMode, "bdLeftToRight", "bdRightToLeft", "bdRightToLeftN
                "bdRightToLeftReadingOnly");
 VCL_ENUM_NAMES(vcl::TDragMode, "dmManual", "dmAutomatic");
 VCL_ENUM_NAMES(vcl::TDragKind, "dkDrag", "dkDock");
+VCL_ENUM_NAMES(vcl::TImeMode, "imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha", "imHira",
+               "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel");
 VCL_ENUM_NAMES(vcl::TControlStyleItem, "csAcceptsControls", "csCaptureMouse", "csDesignInteractive",
                "csClickEvents", "csFramed", "csSetCaption", "csOpaque", "csDoubleClicks", "csFixedWidth",
                "csFixedHeight", "csNoDesignVisible", "csReplicatable", "csNoStdEvents", "csDisplayDragImage",

@@ -227,6 +227,12 @@ void TCustomEdit::SetHideSelection(bool Value) {
   RecreateWnd();
 }
 
+void TCustomEdit::SetOEMConvert(bool Value) {
+  if (FOEMConvert == Value) return;
+  FOEMConvert = Value;
+  RecreateWnd();
+}
+
 void TCustomEdit::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.Style |= ES_AUTOHSCROLL | ES_LEFT;
@@ -235,6 +241,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
   if (FCharCase == ecUpperCase) Params.Style |= ES_UPPERCASE;
   if (FCharCase == ecLowerCase) Params.Style |= ES_LOWERCASE;
   if (!FHideSelection) Params.Style |= ES_NOHIDESEL;
+  if (FOEMConvert) Params.Style |= ES_OEMCONVERT;
   if (FBorderStyle == bsSingle) {
     if (GetCtl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
     else Params.Style |= WS_BORDER;

@@ -89,6 +89,10 @@ public:
   void SetBorderStyle(TBorderStyle Value);
   bool GetHideSelection() const { return FHideSelection; }
   void SetHideSelection(bool Value);
+  /// The window style that converts typed text through the OEM character set;
+  /// the stand-in's text has one 8-bit character set, so the text stays as typed.
+  bool GetOEMConvert() const { return FOEMConvert; }
+  void SetOEMConvert(bool Value);
   /// The editor behind the window (for inspection; programs edit through the control).
   const TLineEdit& LineEdit() const { return FEdit; }
 
@@ -122,6 +126,7 @@ private:
   char FPasswordChar = '\0';
   TBorderStyle FBorderStyle = bsSingle;
   bool FHideSelection = true;
+  bool FOEMConvert = false;
   TNotifyEvent FOnChange;
 };
 

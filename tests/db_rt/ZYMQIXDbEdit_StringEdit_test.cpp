@@ -83,6 +83,7 @@ TEST_F(TStringEditTest, PublishesTheEditPropertiesWithTheirDefaults) {
       {"TrimTrailing", "True"}, {"TrimLeading", "False"},   {"ProperAdjust", "False"}, {"AutoSelect", "True"},
       {"BorderStyle", "bsSingle"}, {"CharCase", "ecNormal"}, {"MaxLength", "0"},       {"TabStop", "True"},
       {"Flat", "False"},        {"FlatBorder", "2"},        {"AllowKbdNull", "True"},  {"ColorRO", "13417909"},
+      {"ImeMode", "imDontCare"}, {"ImeName", ""},            {"OEMConvert", "False"},
   };
   for (auto [Name, Text] : Defaults) {
     const TPropInfo* P = GetPropInfo(E, Name);

@@ -294,6 +294,20 @@ TEST_F(EditTest, ReadOnlyIsAWindowStyle) {
   EXPECT_FALSE(GetWindowLong(Edit->GetHandle(), GWL_STYLE) & ES_READONLY);
 }
 
+TEST_F(EditTest, OEMConvertIsAWindowStyleThatLeavesTheTextAlone) {
+  Edit->HandleNeeded();
+  const int Made = Edit->GetWindowCreateCount();
+  Edit->SetOEMConvert(true);
+  EXPECT_EQ(Edit->GetWindowCreateCount(), Made + 1);
+  EXPECT_TRUE(GetWindowLong(Edit->GetHandle(), GWL_STYLE) & ES_OEMCONVERT);
+  Edit->SetFocus();
+  SimulateType(Edit, "Ab");
+  SimulateKeyPress(Edit, '\xE9');
+  EXPECT_EQ(Edit->GetText(), "Ab\xE9");
+  Edit->SetOEMConvert(false);
+  EXPECT_FALSE(GetWindowLong(Edit->GetHandle(), GWL_STYLE) & ES_OEMCONVERT);
+}
+
 // ---- change notification ----
 
 TEST_F(EditTest, ChangeFiresOncePerRealChangeAndNeverForANoOp) {
