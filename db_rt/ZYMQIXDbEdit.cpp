@@ -185,7 +185,10 @@ TZYMDbCustomEdit::TZYMDbCustomEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
   FDataLink = std::make_unique<TFieldDataLink>();
   FDataLink->SetControl(this);
   // Virtual calls: the most derived step runs.
-  FDataLink->SetOnDataChange([this](TObject*) { DataChange(); });
+  FDataLink->SetOnDataChange([this](TObject*) {
+    TZYMSettingGuard Refreshing(FRefreshing, true);
+    DataChange();
+  });
   FDataLink->SetOnEditingChange([this](TObject*) { EditingChange(); });
   FDataLink->SetOnUpdateData([this](TObject*) { WriteFieldValue(); });
   FDataLink->SetOnActiveChange([this](TObject*) { ActiveChange(); });
@@ -705,12 +708,14 @@ std::string TZYMDbBaseEdit::GetStrValue() const {
 
 void TZYMDbBaseEdit::SetStrValue(const std::string& Value) {
   if (Value == FStrValue) return;
+  // Edit state first: entering it re-reads the record, which would otherwise
+  // replace the new text. A refresh shows what the field or the value holds
+  // already and asks for nothing (a browsed dataset stays in browse state).
+  const bool Edits = !GetReadOnly() && !FRefreshing;
+  if (Edits) FDataLink->Edit();
   FStrValue = Value;
   SetText(Value);
-  if (!GetReadOnly()) {
-    FDataLink->Edit();
-    FDataLink->Modified();
-  }
+  if (Edits) FDataLink->Modified();
   Convert2Value();
   DisplayText();
 }

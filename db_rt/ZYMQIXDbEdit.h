@@ -239,6 +239,10 @@ protected:
   vcl::TCharSet FAllowedChars;
   /// Set by KeyDown on the keypad decimal key under NumPadDecimal; the numeric edits read and clear it.
   bool FNumPadDecimalPending = false;
+  /// True while the control only shows a value again (its field re-read, a
+  /// display option changed): the text may change, but nothing was edited, so
+  /// the link is neither asked for edit state nor marked modified.
+  bool FRefreshing = false;
 };
 
 /// The plain text edit: any character from #32 to #255, optionally trimmed
@@ -298,8 +302,9 @@ public:
 
   /// Reading brings the cache in line with the text and answers it.
   std::string GetStrValue() const;
-  /// A text other than the cached one is shown; unless read-only the link is
-  /// asked for edit state and marked modified; then Convert2Value and DisplayText.
+  /// A text other than the cached one is shown; unless read-only or only
+  /// refreshing (FRefreshing) the link is asked for edit state first and marked
+  /// modified; then Convert2Value and DisplayText.
   /// The cached text itself does nothing, even when the shown text differs.
   void SetStrValue(const std::string& Value);
 

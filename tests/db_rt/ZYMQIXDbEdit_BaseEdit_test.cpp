@@ -144,6 +144,24 @@ TEST_F(TDbBaseEditTest, WritingANewTextAsksForEditStateAndMarksTheLinkModified) 
   EXPECT_EQ(DataSet->GetState(), dsEdit);
 }
 
+// Showing what the field holds is no edit of it, so browsing leaves the dataset
+// in browse state; a text written while browsing survives the re-read that
+// entering edit state brings.
+TEST_F(TDbBaseEditTest, ShowingTheFieldIsNoEditAndAWrittenTextSurvivesEnteringEditState) {
+  DataSet->AppendRecord({std::string("Nut"), std::string("N1"), int64_t{3}, 7.25});
+  DataSet->First();
+  auto* E = MakePrice();
+  EXPECT_EQ(E->GetText(), "2.50");
+  DataSet->Next();
+  EXPECT_EQ(E->GetText(), "7.25");
+  EXPECT_EQ(DataSet->GetState(), dsBrowse);
+  E->SetStrValue("9.5");
+  EXPECT_EQ(DataSet->GetState(), dsEdit);
+  EXPECT_EQ(E->GetText(), "9.50");
+  DataSet->Post();
+  EXPECT_DOUBLE_EQ(Price(), 9.5);
+}
+
 TEST_F(TDbBaseEditTest, EveryKeystrokeConvertsTheText) {
   auto* E = MakePrice();
   Enter(E, "1");
