@@ -9,6 +9,7 @@
 
 #include "tests/db_rt/DbEditFixture.h"
 #include "vcl/SQLiteDataSet.h"
+#include "vcl/Streaming.h"
 #include "vcl/Windows.h"
 
 namespace zymqix {
@@ -909,6 +910,84 @@ TEST_F(TDbEditCoreTest, EditedValueIsInTheDatabaseFileAfterReopening) {
   ASSERT_EQ(Reopened->GetRecordCount(), 1);
   EXPECT_EQ(Reopened->FieldByName("name")->GetAsString(), "Hex bolt");
   EXPECT_TRUE(Reopened->FieldByName("note")->IsNull());
+}
+
+// ---------------------------------------------------------------- streaming
+
+TEST_F(TDbEditCoreTest, FormWithEditsStreamsAndLoadsBack) {
+  auto* Styled = Make();
+  Styled->SetNullStr("<none>");
+  Styled->SetFlat(true);
+  Styled->SetFlatBorder(1);
+  Styled->SetColorRO(clRed);
+  Styled->SetAlignment(taRightJustify);
+  Styled->SetAllowKbdNull(false);
+  Styled->SetTrimLeading(true);
+  Styled->SetReadOnly(true);
+  auto* Plain = MakeEdit<TZYMQIXDbEdit>("Code", "Edit2");
+  auto* Blank = MakeEdit<TZYMQIXDbEdit>("Qty", "Edit3");
+  Blank->SetNullStr("<none>");
+  Blank->SetBlankWhenNull(true);
+  ASSERT_TRUE(Plain->GetColor_Defaults());
+  DataSet->Close();  // the in-memory records do not travel with the form
+
+  const std::string Text = WriteComponentText(Form.get());
+  auto Section = [&Text](const std::string& Name) {
+    size_t A = Text.find("object " + Name + ":");
+    EXPECT_NE(A, std::string::npos) << Name;
+    return Text.substr(A, Text.find("end", A) - A);
+  };
+  const std::string S1 = Section("Edit1"), S2 = Section("Edit2"), S3 = Section("Edit3");
+  for (const char* Line : {"NullStr = '<none>'", "Flat = True", "FlatBorder = 1", "ColorRO = clRed",
+                           "Alignment = taRightJustify", "AllowKbdNull = False", "TrimLeading = True",
+                           "ReadOnly = True", "DataField = 'Name'", "DataSource = Source1"})
+    EXPECT_NE(S1.find(Line), std::string::npos) << Line << "\n" << S1;
+  for (const std::string* S : {&S1, &S2, &S3}) {
+    EXPECT_EQ(S->find("Color_Defaults"), std::string::npos) << *S;
+    EXPECT_EQ(S->find("Version"), std::string::npos) << *S;
+    EXPECT_EQ(S->find("ColorRW"), std::string::npos) << *S;
+  }
+  EXPECT_EQ(S2.find("NullStr"), std::string::npos) << "the global null text is not stored";
+  EXPECT_EQ(S3.find("NullStr"), std::string::npos) << "no null text is stored while a blank is shown";
+
+  std::unique_ptr<TComponent> Copy(ReadComponentText(Text, nullptr));
+  auto* R1 = dynamic_cast<TZYMQIXDbEdit*>(Copy->FindComponent("Edit1"));
+  auto* R2 = dynamic_cast<TZYMQIXDbEdit*>(Copy->FindComponent("Edit2"));
+  ASSERT_NE(R1, nullptr);
+  ASSERT_NE(R2, nullptr);
+  EXPECT_EQ(R1->GetNullStr(), "<none>");
+  EXPECT_TRUE(R1->GetFlat());
+  EXPECT_EQ(R1->GetFlatBorder(), 1);
+  EXPECT_EQ(R1->GetColorRO(), clRed);
+  EXPECT_FALSE(R1->GetColor_Defaults()) << "a stored colour turns the defaults off";
+  EXPECT_EQ(R1->GetAlignment(), taRightJustify);
+  EXPECT_FALSE(R1->GetAllowKbdNull());
+  EXPECT_TRUE(R1->GetTrimLeading());
+  EXPECT_TRUE(R1->GetReadOnly());
+  EXPECT_EQ(R1->GetDataField(), "Name");
+  EXPECT_EQ(R1->GetDataSource(), Copy->FindComponent("Source1"));
+  EXPECT_EQ(R1->GetVersion(), "2.0.0");
+  EXPECT_TRUE(R2->GetColor_Defaults());
+  EXPECT_EQ(R2->GetNullStr(), ZYMNullStr);
+  EXPECT_EQ(WriteComponentText(Copy.get()), Text);
+}
+
+TEST_F(TDbEditCoreTest, LoadedEditBindsToADataSourceOfItsOwner) {
+  const std::string Text =
+      "object Form2: TForm\n"
+      "  object Edit1: TZYMQIXDbEdit\n"
+      "    MaxLength = 20\n"
+      "    DataField = 'Name'\n"
+      "    DataSource = Source1\n"
+      "  end\n"
+      "end\n";
+  std::unique_ptr<TComponent> Copy(ReadComponentText(Text, Form.get()));
+  auto* R = dynamic_cast<TZYMQIXDbEdit*>(Copy->FindComponent("Edit1"));
+  ASSERT_NE(R, nullptr);
+  EXPECT_EQ(R->GetDataSource(), Source);
+  EXPECT_EQ(R->GetText(), "Bolt");
+  EXPECT_EQ(R->GetMaxLength(), 0) << "the field's size limits the text";
+  EXPECT_FALSE(R->IsLoading());
 }
 
 }  // namespace
